@@ -1,0 +1,98 @@
+#include "chip/Chip.h"
+
+#include "widgets/Latin1.h"
+
+namespace {
+
+int32_t inputCountOf(ChipKind kind) { return kind == AND_CHIP ? 2 : kind == NOT_CHIP ? 1 : 0; }
+int32_t outputCountOf(ChipKind kind) { return kind == AND_CHIP || kind == NOT_CHIP ? 1 : 0; }
+
+}  // namespace
+
+Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::string name)
+    : ChipLogic(kind) {
+    buildShapes(position, font, inputCountOf(kind), outputCountOf(kind));
+    setName(std::move(name));
+}
+
+Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::string name,
+           const std::vector<ChipLogic>& subChips, const std::vector<Connection>& connections,
+           int32_t inputCount, int32_t outputCount)
+    : ChipLogic(kind, subChips, connections, inputCount, outputCount) {
+    buildShapes(position, font, inputCount, outputCount);
+    setName(std::move(name));
+}
+
+void Chip::buildShapes(sf::Vector2f position, const sf::Font& font, int32_t inputCount,
+                       int32_t outputCount) {
+    body_.setPosition(position);
+    body_.setSize(sf::Vector2f(100.f, HEIGHT));
+    body_.setFillColor(sf::Color::Red);
+    body_.setOutlineColor(sf::Color::Black);
+    body_.setOutlineThickness(-2.f);
+    label_.setFont(font);
+    label_.setCharacterSize(LABEL_SIZE);
+    label_.setFillColor(sf::Color::Black);
+    for (int32_t i = 0; i < inputCount + outputCount; ++i) {
+        sf::CircleShape pin(0.f, 30);
+        pin.setRadius(PIN_RADIUS);
+        pin.setFillColor(sf::Color::Black);
+        pin.setOrigin(PIN_RADIUS, PIN_RADIUS);
+        pins_.push_back(pin);
+    }
+}
+
+void Chip::setName(std::string name) {
+    label_.setString(toScreenString(name));
+    body_.setSize(sf::Vector2f(label_.getGlobalBounds().width + LABEL_MARGIN, HEIGHT));
+    layout();
+}
+
+void Chip::layout() {
+    const sf::Vector2f position = body_.getPosition();
+    const sf::Vector2f size = body_.getSize();
+    label_.setPosition(position.x + (size.x - label_.getGlobalBounds().width) * 0.5f, position.y);
+    // Pins are spread evenly down each edge, with equal gaps at both ends.
+    const int32_t inputs = inputCount();
+    const int32_t outputs = outputCount();
+    for (int32_t i = 0; i < inputs; ++i)
+        pins_[i].setPosition(position.x,
+                             position.y + size.y / static_cast<float>(inputs + 1) *
+                                              static_cast<float>(i + 1));
+    for (int32_t j = 0; j < outputs; ++j)
+        pins_[inputs + j].setPosition(position.x + size.x,
+                                      position.y + size.y / static_cast<float>(outputs + 1) *
+                                                       static_cast<float>(j + 1));
+}
+
+void Chip::draw(sf::RenderTarget& target) {
+    const int32_t inputs = inputCount();
+    for (int32_t i = 0; i < inputs; ++i) pins_[i].setFillColor(logicColour(input(i)));
+    for (int32_t j = 0; j < outputCount(); ++j)
+        pins_[inputs + j].setFillColor(logicColour(output(j)));
+    target.draw(body_, sf::RenderStates::Default);
+    for (const sf::CircleShape& pin : pins_) target.draw(pin, sf::RenderStates::Default);
+    target.draw(label_, sf::RenderStates::Default);
+}
+
+void Chip::moveTo(sf::Vector2f position) {
+    body_.setPosition(position);
+    layout();
+}
+
+void Chip::resize(sf::Vector2f size) { body_.setSize(size); }
+
+bool Chip::contains(sf::Vector2f point) const {
+    const sf::Vector2f position = body_.getPosition();
+    const sf::Vector2f size = body_.getSize();
+    return position.x < point.x && point.x <= position.x + size.x && position.y < point.y &&
+           point.y <= position.y + size.y;
+}
+
+std::string Chip::name() const { return toByteString(label_.getString()); }
+
+sf::Vector2f Chip::inputPinPosition(int32_t pin) const { return pins_[pin].getPosition(); }
+
+sf::Vector2f Chip::outputPinPosition(int32_t pin) const {
+    return pins_[inputCount() + pin].getPosition();
+}

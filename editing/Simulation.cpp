@@ -1,0 +1,49 @@
+// The simulation steps of the frame: the blink of clocked inputs, one
+// evaluation of every board chip, and the transfer along complete wires.
+
+#include "app/App.h"
+
+void App::blinkClockedInputs() {
+    // Restarted when it fires, not advanced: lateness is never made up.
+    if (frame.now - blinkRestartedAt < sf::milliseconds(BLINK_PERIOD_MS)) return;
+    blinkRestartedAt = frame.now;
+    for (std::size_t i = 0; i < boardInputs.size(); ++i) {
+        if (!boardInputs[i].clocked) continue;
+        boardInputs[i].value = !boardInputs[i].value;
+        inputCircles[i].setFillColor(logicColour(boardInputs[i].value));
+    }
+}
+
+void App::evaluateBoardChips() {
+    for (Chip& chip : boardChips) chip.evaluate();
+}
+
+// Chips compute from what the wires delivered in the frame before, so a
+// change moves one chip further per frame.
+void App::transferAlongWires() {
+    bool carried = false;
+    for (Wire& wire : wires) {
+        if (!wire.complete) continue;
+        const Connection& c = wire.connection;
+        if (c.fromChip == 0) {
+            carried = boardInputs[c.fromPin].value;
+        } else if (const Chip* source = boardChips.find(c.fromChip)) {
+            carried = source->output(c.fromPin);
+        }
+        wire.colour(logicColour(carried), logicColour(carried));
+        if (c.toChip == 0) {
+            boardOutputs[c.toPin] = carried;
+            outputCircles[c.toPin].setFillColor(logicColour(carried));
+        } else if (Chip* target = boardChips.find(c.toChip)) {
+            target->setInput(c.toPin, carried);
+        }
+    }
+}
+
+void App::blackenUnfedLamps() {
+    std::vector<bool> fed(outputCircles.size(), false);
+    for (const Wire& wire : wires)
+        if (wire.connection.toChip == 0) fed[wire.connection.toPin] = true;
+    for (std::size_t i = 0; i < outputCircles.size(); ++i)
+        if (!fed[i]) outputCircles[i].setFillColor(sf::Color::Black);
+}

@@ -1,0 +1,208 @@
+#include "support/AppDriver.h"
+
+#include <stdexcept>
+
+namespace {
+
+sf::Event mouseButtonEvent(sf::Event::EventType type, sf::Vector2i at, sf::Mouse::Button button) {
+    sf::Event event{};
+    event.type = type;
+    event.mouseButton.button = button;
+    event.mouseButton.x = at.x;
+    event.mouseButton.y = at.y;
+    return event;
+}
+
+sf::Vector2i pixel(sf::Vector2f point) {
+    return sf::Vector2i(static_cast<int>(point.x), static_cast<int>(point.y));
+}
+
+}  // namespace
+
+AppDriver::AppDriver() : app_(std::make_unique<App>(App::WindowMode::None)) {
+    now_ = app_->blinkRestartedAt;
+}
+
+void AppDriver::run(bool pending, const sf::Event& event) {
+    now_ += sf::milliseconds(FRAME_MS);
+    FrameInput input;
+    input.eventPending = pending;
+    input.event = pending ? event : app_->frame.event;
+    input.mousePos = mouse_;
+    input.rightButtonHeld = rightHeld_;
+    input.now = now_;
+    app_->step(input);
+}
+
+void AppDriver::frame() { run(false, sf::Event{}); }
+
+void AppDriver::frames(int count) {
+    for (int i = 0; i < count; ++i) frame();
+}
+
+void AppDriver::wait(int ms) { frames((ms + FRAME_MS - 1) / FRAME_MS); }
+
+void AppDriver::moveTo(sf::Vector2f point) { mouse_ = pixel(point); }
+
+void AppDriver::press(sf::Vector2f point, sf::Mouse::Button button) {
+    moveTo(point);
+    if (button == sf::Mouse::Right) rightHeld_ = true;
+    run(true, mouseButtonEvent(sf::Event::MouseButtonPressed, mouse_, button));
+}
+
+void AppDriver::release(sf::Vector2f point, sf::Mouse::Button button) {
+    moveTo(point);
+    if (button == sf::Mouse::Right) rightHeld_ = false;
+    run(true, mouseButtonEvent(sf::Event::MouseButtonReleased, mouse_, button));
+}
+
+void AppDriver::click(sf::Vector2f point, sf::Mouse::Button button) {
+    press(point, button);
+    release(point, button);
+}
+
+void AppDriver::typeText(const std::u32string& text) {
+    for (const char32_t codePoint : text) {
+        sf::Event event{};
+        event.type = sf::Event::TextEntered;
+        event.text.unicode = static_cast<sf::Uint32>(codePoint);
+        run(true, event);
+    }
+}
+
+void AppDriver::keyPress(sf::Keyboard::Key key) {
+    sf::Event event{};
+    event.type = sf::Event::KeyPressed;
+    event.key.code = key;
+    run(true, event);
+}
+
+void AppDriver::staleFrame(const sf::Event& event) {
+    now_ += sf::milliseconds(FRAME_MS);
+    FrameInput input;
+    input.eventPending = false;
+    input.event = event;
+    input.mousePos = mouse_;
+    input.rightButtonHeld = rightHeld_;
+    input.now = now_;
+    app_->step(input);
+}
+
+void AppDriver::holdRight(sf::Vector2f point, int count) {
+    moveTo(point);
+    rightHeld_ = true;
+    frames(count);
+    rightHeld_ = false;
+}
+
+sf::Vector2f AppDriver::inputPoint(int input) const { return app_->inputCircles.at(input).getPosition(); }
+
+sf::Vector2f AppDriver::outputPoint(int output) const {
+    return app_->outputCircles.at(output).getPosition();
+}
+
+sf::Vector2f AppDriver::paletteEntryPoint(const std::string& name) const {
+    for (const Chip& entry : app_->library)
+        if (entry.name() == name) return centreOf(entry.body());
+    throw std::invalid_argument("no palette entry named " + name);
+}
+
+sf::Vector2f AppDriver::chipPoint(int32_t id) const {
+    const Chip* chip = app_->boardChips.find(id);
+    if (!chip) throw std::invalid_argument("no board chip " + std::to_string(id));
+    return centreOf(chip->body());
+}
+
+sf::Vector2f AppDriver::centreOf(const sf::RectangleShape& rect) {
+    return rect.getPosition() + rect.getSize() * 0.5f;
+}
+
+int32_t AppDriver::placeChip(const std::string& name, sf::Vector2f at) {
+    const sf::Vector2f grab = paletteEntryPoint(name);
+    press(grab);
+    const int32_t id = app_->draggedChipId;
+    const Chip* chip = app_->boardChips.find(id);
+    if (!chip) throw std::logic_error("pressing " + name + " placed no chip");
+    // Where the pressed pixel stands relative to the body's top-left.
+    const sf::Vector2f grabOffset = sf::Vector2f(pixel(grab)) - chip->body().getPosition();
+    moveTo(at + grabOffset);
+    frame();
+    release(at + grabOffset);
+    return id;
+}
+
+void AppDriver::dragChip(int32_t id, sf::Vector2f to) {
+    const Chip* chip = app_->boardChips.find(id);
+    const sf::Vector2f grab = chipPoint(id);
+    const sf::Vector2f grabOffset = sf::Vector2f(pixel(grab)) - chip->body().getPosition();
+    press(grab);
+    moveTo(to + grabOffset);
+    frame();
+    release(to + grabOffset);
+}
+
+void AppDriver::pressConnect(sf::Mouse::Button button) {
+    click(centreOf(app_->connectButton().rect), button);
+}
+
+void AppDriver::wireInputToChip(int input, int32_t chip) { wireInputToChipPin(input, chip, -1); }
+
+void AppDriver::wireChipToChip(int32_t from, int32_t to) { wireChipPins(from, 0, to, -1); }
+
+void AppDriver::wireChipToOutput(int32_t chip, int output) { wireChipPinToOutput(chip, 0, output); }
+
+void AppDriver::wireInputToOutput(int input, int output) {
+    pressConnect();
+    click(inputPoint(input));
+    click(outputPoint(output));
+}
+
+void AppDriver::wireChipPins(int32_t from, int fromPin, int32_t to, int toPin) {
+    pressConnect();
+    click(chipPoint(from), sf::Mouse::Right);
+    for (int pin = 0; pin < fromPin; ++pin) click(chipPoint(from), sf::Mouse::Right);
+    click(chipPoint(from));
+    chooseTargetPin(to, toPin);
+}
+
+void AppDriver::wireChipPinToOutput(int32_t from, int fromPin, int output) {
+    pressConnect();
+    click(chipPoint(from), sf::Mouse::Right);
+    for (int pin = 0; pin < fromPin; ++pin) click(chipPoint(from), sf::Mouse::Right);
+    click(chipPoint(from));
+    click(outputPoint(output));
+}
+
+void AppDriver::wireInputToChipPin(int input, int32_t to, int toPin) {
+    pressConnect();
+    click(inputPoint(input));
+    chooseTargetPin(to, toPin);
+}
+
+// toPin -1: the lowest free input, with one left click. Otherwise preview with
+// the right button and step until the wanted pin is previewed, then complete.
+void AppDriver::chooseTargetPin(int32_t to, int toPin) {
+    if (toPin >= 0) {
+        const int inputs = app_->boardChips.find(to)->inputCount();
+        click(chipPoint(to), sf::Mouse::Right);
+        for (int steps = 0; steps < inputs && app_->wires.back().connection.toPin != toPin; ++steps)
+            click(chipPoint(to), sf::Mouse::Right);
+        if (app_->wires.back().connection.toPin != toPin)
+            throw std::logic_error("input pin " + std::to_string(toPin) + " is not free");
+    }
+    click(chipPoint(to));
+}
+
+void AppDriver::setInput(int input, bool value) {
+    if (app_->boardInputs.at(input).value != value) click(inputPoint(input));
+}
+
+void AppDriver::saveAs(const std::string& name) {
+    click(centreOf(app_->nameBox.rect()));
+    typeText(std::u32string(name.begin(), name.end()));
+    click(centreOf(app_->saveButton().rect));
+}
+
+bool AppDriver::lamp(int output) {
+    return app_->outputCircles.at(output).getFillColor() == sf::Color::Green;
+}

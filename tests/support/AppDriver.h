@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/App.h"
+
+#include <string>
+
+// Drives a windowless App frame by frame through synthetic frame input, the
+// way a user at the desk would: the mouse moves, buttons go down and up, keys
+// are typed, and every frame takes 16 ms.
+class AppDriver {
+public:
+    static constexpr int FRAME_MS = 16;
+
+    AppDriver();
+
+    App& app() { return *app_; }
+
+    // One frame without an event; the mouse stays where it is.
+    void frame();
+    void frames(int count);
+    // Frames until `ms` milliseconds have passed.
+    void wait(int ms);
+    void moveTo(sf::Vector2f point);
+
+    // One frame each.
+    void press(sf::Vector2f point, sf::Mouse::Button button = sf::Mouse::Left);
+    void release(sf::Vector2f point, sf::Mouse::Button button = sf::Mouse::Left);
+    void click(sf::Vector2f point, sf::Mouse::Button button = sf::Mouse::Left);  // press, then release
+    void typeText(const std::u32string& text);                                   // one frame per code point
+    void keyPress(sf::Keyboard::Key key);
+    // A frame carrying `event` and flagged as not pending: a stale event.
+    void staleFrame(const sf::Event& event);
+    // Frames with the right button held at `point` (and no event).
+    void holdRight(sf::Vector2f point, int frames = 1);
+
+    // Where things are.
+    sf::Vector2f inputPoint(int input) const;
+    sf::Vector2f outputPoint(int output) const;
+    sf::Vector2f paletteEntryPoint(const std::string& name) const;
+    sf::Vector2f chipPoint(int32_t id) const;  // the middle of a board chip's body
+    static sf::Vector2f centreOf(const sf::RectangleShape& rect);
+
+    // User actions made of several frames.
+    // Drags a palette entry onto the board so its body's top-left lands at `at`;
+    // returns the new chip's id.
+    int32_t placeChip(const std::string& name, sf::Vector2f at);
+    void dragChip(int32_t id, sf::Vector2f to);
+    void pressConnect(sf::Mouse::Button button = sf::Mouse::Left);
+    // "Connect", then source, then target, each a left click: board input i
+    // or chip (output 0), to chip (lowest free input) or board output k.
+    void wireInputToChip(int input, int32_t chip);
+    void wireChipToChip(int32_t from, int32_t to);
+    void wireChipToOutput(int32_t chip, int output);
+    void wireInputToOutput(int input, int output);
+    // Source output pin `fromPin` of a chip (stepped with the right button),
+    // target input pin `toPin` (stepped with the right button from the lowest free one).
+    void wireChipPins(int32_t from, int fromPin, int32_t to, int toPin);
+    void wireChipPinToOutput(int32_t from, int fromPin, int output);
+    void wireInputToChipPin(int input, int32_t to, int toPin);
+    void setInput(int input, bool value);
+    void saveAs(const std::string& name);
+    bool lamp(int output);  // the lamp's colour, green true, black false
+
+private:
+    void run(bool pending, const sf::Event& event);
+    void chooseTargetPin(int32_t to, int toPin);
+
+    std::unique_ptr<App> app_;
+    sf::Vector2i mouse_{960, 40};
+    sf::Time now_;
+    bool rightHeld_ = false;
+};

@@ -1,0 +1,47 @@
+#include "widgets/NameBox.h"
+
+#include "widgets/Latin1.h"
+
+const sf::Color NameBox::FILL(120, 120, 120, 255);
+const sf::Color NameBox::FOCUSED_FILL(160, 160, 160, 255);
+const sf::Color NameBox::OUTLINE(60, 60, 60, 255);
+
+void NameBox::setup(sf::Vector2f position, sf::Vector2f size, const sf::Font& font) {
+    field.rect.setFillColor(FILL);
+    field.rect.setOutlineColor(OUTLINE);
+    field.rect.setOutlineThickness(Button::OUTLINE_THICKNESS);
+    field.rect.setPosition(position);
+    field.rect.setSize(size);
+    field.text.setFont(font);
+    field.text.setCharacterSize(Button::LABEL_SIZE);
+    field.text.setFillColor(sf::Color::Black);
+    field.setLabel("");
+}
+
+void NameBox::takeFocusFromPress(sf::Vector2f mouse) { setActive(field.contains(mouse)); }
+
+void NameBox::type(std::uint32_t codePoint) {
+    if (!active) return;
+    if (codePoint == CARRIAGE_RETURN) {
+        setActive(false);
+        return;
+    }
+    std::string typed = name();
+    if (codePoint == BACKSPACE) {
+        if (typed.empty()) return;
+        typed.pop_back();
+    } else {
+        if (typed.size() >= MAX_LENGTH) return;
+        typed.push_back(static_cast<char>(codePoint & 0xFFu));
+    }
+    field.setLabel(typed);
+}
+
+std::string NameBox::name() const { return toByteString(field.text.getString()); }
+
+void NameBox::setName(std::string name) { field.setLabel(std::move(name)); }
+
+void NameBox::setActive(bool focused) {
+    active = focused;
+    field.rect.setFillColor(focused ? FOCUSED_FILL : FILL);
+}

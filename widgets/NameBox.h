@@ -1,0 +1,46 @@
+#pragma once
+
+#include "widgets/Button.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <cstdint>
+#include <string>
+
+// The one-line field in which the user types the name a board is saved
+// under. A press inside it gives it the keyboard focus, a press anywhere
+// else or Enter takes the focus away; while focused it takes up to
+// MAX_LENGTH characters and backspace. The typed name lives only in the
+// label.
+class NameBox {
+public:
+    static const sf::Color FILL;
+    static const sf::Color FOCUSED_FILL;
+    static const sf::Color OUTLINE;
+    static constexpr std::size_t MAX_LENGTH = 20;
+    static constexpr std::uint32_t BACKSPACE = 8;
+    static constexpr std::uint32_t CARRIAGE_RETURN = 13;
+
+    void setup(sf::Vector2f position, sf::Vector2f size, const sf::Font& font);
+
+    // Every press decides the focus anew, before any other control acts.
+    void takeFocusFromPress(sf::Vector2f mouse);
+
+    // One typed code point, taken only while focused; stored as its low byte.
+    void type(std::uint32_t codePoint);
+
+    std::string name() const;
+    void setName(std::string name);
+    bool isActive() const { return active; }
+
+    void draw(sf::RenderTarget& target) const { field.draw(target); }
+
+    const sf::RectangleShape& rect() const { return field.rect; }
+    const sf::Text& text() const { return field.text; }
+
+private:
+    void setActive(bool focused);
+
+    Button field;
+    bool active = false;
+};
