@@ -28,6 +28,8 @@ public:
     void click(sf::Vector2f point, sf::Mouse::Button button = sf::Mouse::Left);  // press, then release
     void typeText(const std::u32string& text);                                   // one frame per code point
     void keyPress(sf::Keyboard::Key key);
+    // One frame that takes `event`.
+    void send(const sf::Event& event) { run(true, event); }
     // A frame carrying `event` and flagged as not pending: a stale event.
     void staleFrame(const sf::Event& event);
     // Frames with the right button held at `point` (and no event).
