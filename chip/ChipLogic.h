@@ -51,6 +51,10 @@ public:
     void setId(int32_t id);
     ChipKind kind() const;
 
+    // A pin number out of range reads as 0 and is not written. In a
+    // connection, such a pin is a source that is not found (the value
+    // carried so far goes on) or a destination that is not found (nothing
+    // is written).
     int32_t inputCount() const;
     int32_t outputCount() const;
     bool input(int32_t pin) const;
