@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/App.h"
+
+#include <cstdint>
+#include <string>
+#include <tuple>
+#include <unordered_set>
+#include <vector>
+
+// What must hold after every frame, whatever the user did: board pins and
+// their circles agree, the wire under way is where wiring expects it, every
+// wire and every connection of every saved chip (at every depth) names pins
+// that exist, no pin is fed twice, ids and names are unique, and every chip
+// has one circle per pin.
+//
+// Returns an empty string when everything holds, else a description of the
+// first violation found.
+std::string findViolation(const App& app);
+
+// The same checks, frame after frame on one App. It also remembers every id
+// seen on the board, so that a chip being dragged must be one that stood
+// there, and checks each saved chip's inner circuit once, when it appears in
+// the palette (a saved chip never changes afterwards; a replacement is a new
+// entry with a fresh id).
+class InvariantChecker {
+public:
+    std::string check(const App& app);
+
+private:
+    // Index, id, kind and name of a palette entry whose inner circuit was found sound.
+    using EntryKey = std::tuple<std::size_t, int32_t, ChipKind, std::string>;
+
+    std::unordered_set<int32_t> boardIdsSeen_;
+    std::vector<EntryKey> soundEntries_;
+    bool remember_ = true;
+
+    friend std::string findViolation(const App& app);
+};
