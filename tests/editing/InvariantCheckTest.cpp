@@ -122,6 +122,29 @@ TEST_F(InvariantCheckTest, SeesACompleteWireWithoutTarget) {
     EXPECT_NE(findViolation(app), "");
 }
 
+TEST_F(InvariantCheckTest, SeesAWireThatDoesNotRunBetweenItsPins) {
+    buildSmallCircuit();
+    const sf::Vector2f source = app.wires.front().sourcePoint();
+    app.wires.front().setSourcePoint(source + sf::Vector2f(0.f, 1.f));
+    EXPECT_NE(findViolation(app), "");
+    app.wires.front().setSourcePoint(source);
+    EXPECT_EQ(findViolation(app), "");
+    // A chip moved without its wires.
+    boardChip(andId).moveTo(boardChip(andId).body().getPosition() + sf::Vector2f(5.f, 0.f));
+    EXPECT_NE(findViolation(app), "");
+    driver.frame();
+    EXPECT_EQ(findViolation(app), "");
+}
+
+TEST_F(InvariantCheckTest, TheLastWireIsCheckedOnceItHadAFrameToSettle) {
+    buildSmallCircuit();
+    InvariantChecker checker;
+    EXPECT_EQ(checker.check(app), "");
+    app.wires.back().setTargetPoint(sf::Vector2f(3.f, 3.f));
+    EXPECT_EQ(findViolation(app), "") << "it may have been completed in this frame";
+    EXPECT_NE(checker.check(app), "") << "it was complete at the last check";
+}
+
 TEST_F(InvariantCheckTest, SeesAPinFedTwice) {
     buildSmallCircuit();
     app.wires.push_back(wireTo(0));

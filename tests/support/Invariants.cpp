@@ -117,7 +117,34 @@ std::string checkWireEnds(const App& app, const Wire& wire, bool underWay, std::
     return "";
 }
 
-std::string checkWires(const App& app) {
+// A complete wire's ends stand on its pins: the geometry step puts them there
+// every frame, and nothing moves a pin after it. Only a wire completed on a
+// chip in this frame may still end where the mouse or the preview was.
+std::string checkWireGeometry(const App& app, const Wire& wire, std::size_t index) {
+    const Connection& c = wire.connection;
+    sf::Vector2f source;
+    if (c.fromChip == 0) {
+        source = app.inputCircles[static_cast<std::size_t>(c.fromPin)].getPosition();
+    } else {
+        const Chip& chip = *firstBoardChip(app, c.fromChip);
+        source = chip.pins()[static_cast<std::size_t>(chip.inputCount() + c.fromPin)].getPosition();
+    }
+    sf::Vector2f target;
+    if (c.toChip == 0) {
+        target = app.outputCircles[static_cast<std::size_t>(c.toPin)].getPosition();
+    } else {
+        target = firstBoardChip(app, c.toChip)->pins()[static_cast<std::size_t>(c.toPin)].getPosition();
+    }
+    if (wire.sourcePoint() == source && wire.targetPoint() == target) return "";
+    std::ostringstream out;
+    out << "wire " << index << " " << describe(c) << " runs from (" << wire.sourcePoint().x << ", "
+        << wire.sourcePoint().y << ") to (" << wire.targetPoint().x << ", " << wire.targetPoint().y
+        << "), not from its source pin at (" << source.x << ", " << source.y << ") to its target pin at ("
+        << target.x << ", " << target.y << ")";
+    return out.str();
+}
+
+std::string checkWires(const App& app, const Wire* settledLast) {
     const auto state = static_cast<int32_t>(app.wiringState);
     if (state < 0 || state > 3) return "the wiring state is " + std::to_string(state);
     const bool drawing = app.wiringState == WiringState::ChoosingSource ||
@@ -136,7 +163,10 @@ std::string checkWires(const App& app) {
     std::set<std::pair<int32_t, int32_t>> fed;  // pins that complete wires end at
     std::size_t index = 0;
     for (const Wire& wire : app.wires) {
-        const std::string broken = checkWireEnds(app, wire, drawing && !wire.complete, index);
+        std::string broken = checkWireEnds(app, wire, drawing && !wire.complete, index);
+        const bool last = &wire == &app.wires.back();
+        if (broken.empty() && wire.complete && (!last || &wire == settledLast))
+            broken = checkWireGeometry(app, wire, index);
         if (!broken.empty()) return broken;
         const Connection& c = wire.connection;
         if (wire.complete) fed.emplace(c.toChip, c.toPin);
@@ -274,7 +304,9 @@ std::string checkCircuit(const ChipLogic& chip, const std::string& where) {
 
 std::string InvariantChecker::check(const App& app) {
     std::string broken = checkBoardPins(app);
-    if (broken.empty()) broken = checkWires(app);
+    if (broken.empty()) broken = checkWires(app, remember_ ? lastSettledWire_ : nullptr);
+    // The last wire, complete now, has had its geometry step by the next frame.
+    lastSettledWire_ = !app.wires.empty() && app.wires.back().complete ? &app.wires.back() : nullptr;
     if (broken.empty()) {
         if (remember_)
             for (const Chip& chip : app.boardChips) boardIdsSeen_.insert(chip.id());

@@ -11,8 +11,10 @@
 // What must hold after every frame, whatever the user did: board pins and
 // their circles agree, the wire under way is where wiring expects it, every
 // wire and every connection of every saved chip (at every depth) names pins
-// that exist, no pin is fed twice, ids and names are unique, and every chip
-// has one circle per pin.
+// that exist, complete wires run between their pins, no pin is fed twice and
+// none holds a value that no wire gave it, ids and names are unique, every
+// chip has one circle per pin, and chips not being dragged stand inside the
+// board frame.
 //
 // Returns an empty string when everything holds, else a description of the
 // first violation found.
@@ -22,7 +24,8 @@ std::string findViolation(const App& app);
 // seen on the board, so that a chip being dragged must be one that stood
 // there, and checks each saved chip's inner circuit once, when it appears in
 // the palette (a saved chip never changes afterwards; a replacement is a new
-// entry with a fresh id).
+// entry with a fresh id). It also checks where the last wire runs once it
+// has been complete for a frame.
 class InvariantChecker {
 public:
     std::string check(const App& app);
@@ -33,6 +36,8 @@ private:
 
     std::unordered_set<int32_t> boardIdsSeen_;
     std::vector<EntryKey> soundEntries_;
+    // The last wire when it was last checked, if it was complete then.
+    const Wire* lastSettledWire_ = nullptr;
     bool remember_ = true;
 
     friend std::string findViolation(const App& app);
