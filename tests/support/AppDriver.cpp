@@ -19,7 +19,7 @@ sf::Vector2i pixel(sf::Vector2f point) {
 
 }  // namespace
 
-AppDriver::AppDriver() : app_(std::make_unique<App>(App::WindowMode::None)) {
+AppDriver::AppDriver(App::WindowMode mode) : app_(std::make_unique<App>(mode)) {
     now_ = app_->blinkRestartedAt;
 }
 
@@ -38,6 +38,11 @@ void AppDriver::frame() { run(false, sf::Event{}); }
 
 void AppDriver::frames(int count) {
     for (int i = 0; i < count; ++i) frame();
+}
+
+void AppDriver::lateFrame(int ms) {
+    now_ += sf::milliseconds(ms - FRAME_MS);
+    frame();
 }
 
 void AppDriver::wait(int ms) { frames((ms + FRAME_MS - 1) / FRAME_MS); }

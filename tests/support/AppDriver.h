@@ -11,13 +11,18 @@ class AppDriver {
 public:
     static constexpr int FRAME_MS = 16;
 
-    AppDriver();
+    // A windowed App draws its frames too (tests of what the screen shows).
+    explicit AppDriver(App::WindowMode mode = App::WindowMode::None);
 
     App& app() { return *app_; }
 
     // One frame without an event; the mouse stays where it is.
     void frame();
     void frames(int count);
+    // One frame without an event, `ms` milliseconds after the one before: a late frame.
+    void lateFrame(int ms);
+    // The App's clock at the last frame.
+    sf::Time now() const { return now_; }
     // Frames until `ms` milliseconds have passed.
     void wait(int ms);
     void moveTo(sf::Vector2f point);
