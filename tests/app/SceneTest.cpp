@@ -68,3 +68,20 @@ TEST_F(SceneTest, ButtonsAndNameBoxStandInTheTopStrip) {
     EXPECT_EQ(app.nameBox.text().getPosition(), sf::Vector2f(675.f, 30.f));
     EXPECT_FALSE(app.nameBox.isActive());
 }
+
+TEST_F(SceneTest, PaletteChipsAreNeverEvaluatedAndShowTheValuesTheyWereMadeWith) {
+    const int32_t placed = driver.placeChip("NOT", sf::Vector2f(400.f, 300.f));
+    app.boardChips.find(placed)->setInput(0, true);
+    driver.frames(3);
+    ASSERT_FALSE(app.boardChips.find(placed)->output(0));
+
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(16, 16));
+    for (Chip& entry : app.library) entry.draw(target);
+    const std::vector<sf::CircleShape>& notPins = app.library[0].pins();
+    ASSERT_EQ(notPins.size(), 2u);
+    EXPECT_EQ(notPins[0].getFillColor(), sf::Color::Black) << "input";
+    EXPECT_EQ(notPins[1].getFillColor(), sf::Color::Green) << "output of a fresh NOT";
+    for (const sf::CircleShape& pin : app.library[1].pins())
+        EXPECT_EQ(pin.getFillColor(), sf::Color::Black) << "AND";
+}
