@@ -145,6 +145,27 @@ TEST_F(InvariantCheckTest, TheLastWireIsCheckedOnceItHadAFrameToSettle) {
     EXPECT_NE(checker.check(app), "") << "it was complete at the last check";
 }
 
+// A press on "Save" with no name ends the frame before the wires follow their
+// pins, so a wire completed on a chip in the frame before still ends where
+// the mouse was.
+TEST_F(InvariantCheckTest, AFrameEndedByTheSaveButtonSettlesNoWire) {
+    InvariantChecker checker;
+    const int32_t id = driver.placeChip("AND", sf::Vector2f(400.f, 300.f));
+    driver.pressConnect();
+    driver.click(driver.inputPoint(0));
+    driver.press(driver.chipPoint(id));
+    ASSERT_TRUE(app.wires.back().complete);
+    const Chip& chip = *app.boardChips.find(id);
+    EXPECT_NE(app.wires.back().targetPoint(), chip.inputPinPosition(0));
+    EXPECT_EQ(checker.check(app), "");
+    driver.press(AppDriver::centreOf(app.saveButton().rect));
+    EXPECT_NE(app.wires.back().targetPoint(), chip.inputPinPosition(0));
+    EXPECT_EQ(checker.check(app), "");
+    driver.frame();
+    EXPECT_EQ(app.wires.back().targetPoint(), chip.inputPinPosition(0));
+    EXPECT_EQ(checker.check(app), "");
+}
+
 TEST_F(InvariantCheckTest, SeesAPinFedTwice) {
     buildSmallCircuit();
     app.wires.push_back(wireTo(0));

@@ -119,7 +119,8 @@ std::string checkWireEnds(const App& app, const Wire& wire, bool underWay, std::
 
 // A complete wire's ends stand on its pins: the geometry step puts them there
 // every frame, and nothing moves a pin after it. Only a wire completed on a
-// chip in this frame may still end where the mouse or the preview was.
+// chip after the last geometry step may still end where the mouse or the
+// preview was; it is the last wire.
 std::string checkWireGeometry(const App& app, const Wire& wire, std::size_t index) {
     const Connection& c = wire.connection;
     sf::Vector2f source;
@@ -304,9 +305,16 @@ std::string checkCircuit(const ChipLogic& chip, const std::string& where) {
 
 std::string InvariantChecker::check(const App& app) {
     std::string broken = checkBoardPins(app);
-    if (broken.empty()) broken = checkWires(app, remember_ ? lastSettledWire_ : nullptr);
-    // The last wire, complete now, has had its geometry step by the next frame.
-    lastSettledWire_ = !app.wires.empty() && app.wires.back().complete ? &app.wires.back() : nullptr;
+    // A wire complete at the last check has been put on its pins by the
+    // geometry step of this frame, unless a press on "Save" ended the frame
+    // before that step (when it saved nothing or replaced an entry); such a
+    // frame moves nothing either.
+    const sf::Vector2f mouse(static_cast<float>(app.frame.mousePos.x), static_cast<float>(app.frame.mousePos.y));
+    const bool pressOnSave = app.frame.eventPending && app.frame.event.type == sf::Event::MouseButtonPressed &&
+                             app.buttons[5].contains(mouse);
+    const Wire* settled = remember_ && !pressOnSave ? lastWireComplete_ : nullptr;
+    if (broken.empty()) broken = checkWires(app, settled);
+    lastWireComplete_ = !app.wires.empty() && app.wires.back().complete ? &app.wires.back() : nullptr;
     if (broken.empty()) {
         if (remember_)
             for (const Chip& chip : app.boardChips) boardIdsSeen_.insert(chip.id());

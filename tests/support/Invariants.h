@@ -36,8 +36,8 @@ private:
 
     std::unordered_set<int32_t> boardIdsSeen_;
     std::vector<EntryKey> soundEntries_;
-    // The last wire when it was last checked, if it was complete then.
-    const Wire* lastSettledWire_ = nullptr;
+    // The last wire at the previous check, if it was complete then.
+    const Wire* lastWireComplete_ = nullptr;
     bool remember_ = true;
 
     friend std::string findViolation(const App& app);
