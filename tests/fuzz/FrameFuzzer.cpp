@@ -13,9 +13,11 @@
 // A typed character is b2 when b1 < 100, else a code point above 255 made of
 // b1, b2 and b3.
 //
-// Each input gets an App of its own; support/DisplayKeeper.cpp keeps the
+// A press that would place a heavy chip or save a heavy board is made a mere
+// move (see ChipWeights.h). Each input gets an App of its own; support/DisplayKeeper.cpp keeps the
 // display open and the GL driver loaded between them.
 
+#include "support/ChipWeights.h"
 #include "support/Invariants.h"
 #include "support/Places.h"
 
@@ -47,7 +49,7 @@ sf::Mouse::Button buttonOf(uint8_t b0) {
 
 class FrameDecoder {
 public:
-    explicit FrameDecoder(const App& app) : app_(app), now_(app.blinkRestartedAt) {}
+    explicit FrameDecoder(const App& app) : app_(app), weights_(app), now_(app.blinkRestartedAt) {}
 
     FrameInput decode(const uint8_t* bytes) {
         const uint8_t b0 = bytes[0];
@@ -66,6 +68,8 @@ public:
         if (action >= 1 && action <= 8) {
             const bool press = action <= 5;
             mouse_ = pointAt(app_, place, index, u, v);
+            // A press that would nest chips too deep becomes a mere move.
+            if (press && weights_.pressWouldGrowTooMuch(mouse_)) return finish(input);
             if (button == sf::Mouse::Right) rightHeld_ = press;
             input.eventPending = true;
             input.event.type = press ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
@@ -101,7 +105,14 @@ public:
             if (input.event.type == sf::Event::KeyPressed || input.event.type == sf::Event::KeyReleased)
                 input.event.key.code = static_cast<sf::Keyboard::Key>(b3 % sf::Keyboard::Escape);
         }
-        if (!input.eventPending && action != 12) input.event = last_;
+        return finish(input, action != 12);
+    }
+
+private:
+    // A frame without an event carries the last one, as the App keeps it,
+    // unless it carries a stale one of its own.
+    FrameInput finish(FrameInput& input, bool carryLastEvent = true) {
+        if (!input.eventPending && carryLastEvent) input.event = last_;
         if (input.eventPending) last_ = input.event;
         input.mousePos = mouse_;
         input.rightButtonHeld = rightHeld_;
@@ -109,8 +120,8 @@ public:
         return input;
     }
 
-private:
     const App& app_;
+    ChipWeights weights_;
     sf::Time now_;
     sf::Vector2i mouse_{960, 540};
     bool rightHeld_ = false;

@@ -7,10 +7,6 @@
 
 namespace {
 
-// A press that would place a chip, or save a board, with a larger inner tree
-// than these is not made: nesting would otherwise grow without bound.
-constexpr std::size_t HEAVY_ENTRY = 150;
-constexpr std::size_t HEAVY_BOARD = 400;
 constexpr std::size_t CROWDED_BOARD = 24;
 constexpr std::size_t TANGLED_BOARD = 50;
 
@@ -40,7 +36,7 @@ bool reachable(const Chip& entry) {
 }  // namespace
 
 RandomUser::RandomUser(const App& app, uint32_t seed)
-    : app_(app), random_(seed), now_(app.blinkRestartedAt) {}
+    : app_(app), random_(seed), weights_(app), now_(app.blinkRestartedAt) {}
 
 FrameInput RandomUser::next() {
     if (acts_.empty()) plan();
@@ -54,7 +50,8 @@ FrameInput RandomUser::next() {
 void RandomUser::plan() {
     // A full board gets emptied more than it gets filled, and so does one too
     // heavy to be saved.
-    const bool crowded = app_.boardChips.size() >= CROWDED_BOARD || boardWeight() > HEAVY_BOARD;
+    const bool crowded =
+        app_.boardChips.size() >= CROWDED_BOARD || weights_.board() > ChipWeights::HEAVY_BOARD;
     const bool tangled = app_.wires.size() >= TANGLED_BOARD;
     struct Task {
         int weight;
@@ -285,7 +282,7 @@ FrameInput RandomUser::carryOut(const Act& act) {
     switch (act.kind) {
         case Act::Press:
             mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
-            if (wouldGrowTooMuch(mouse_)) break;
+            if (weights_.pressWouldGrowTooMuch(mouse_)) break;
             if (act.button == sf::Mouse::Right) rightHeld_ = true;
             input.eventPending = true;
             input.event = mouseEvent(sf::Event::MouseButtonPressed, act.button);
@@ -417,43 +414,11 @@ std::string RandomUser::anyName() {
     return name;
 }
 
-std::size_t RandomUser::weight(const ChipLogic& chip) {
-    if (!isComposite(chip.kind())) return 1;
-    std::vector<int32_t> wiring;
-    for (const Connection& c : chip.connections()) wiring.insert(wiring.end(), {c.fromChip, c.fromPin, c.toChip, c.toPin});
-    const Shape key(chip.kind(), chip.inputCount(), chip.subChipCount(), std::move(wiring));
-    const auto known = weights_.find(key);
-    if (known != weights_.end()) return known->second;
-    std::size_t total = 1;
-    for (const ChipLogic& sub : chip.subChips()) total += weight(sub);
-    weights_.emplace(key, total);
-    return total;
-}
-
-std::size_t RandomUser::boardWeight() {
-    std::size_t total = 0;
-    for (const Chip& chip : app_.boardChips) total += weight(chip);
-    return total;
-}
-
-bool RandomUser::wouldGrowTooMuch(sf::Vector2i point) {
-    const sf::Vector2f at(static_cast<float>(point.x), static_cast<float>(point.y));
-    if (app_.buttons[BUTTON_SAVE].contains(at)) return boardWeight() > HEAVY_BOARD;
-    // The palette step places the first entry whose body holds the point.
-    for (const Chip& entry : app_.library) {
-        const sf::Vector2f position = entry.body().getPosition();
-        const sf::Vector2f size = entry.body().getSize();
-        if (position.x < at.x && at.x <= position.x + size.x && position.y < at.y && at.y <= position.y + size.y)
-            return weight(entry) > HEAVY_ENTRY;
-    }
-    return false;
-}
-
 // A saved palette entry whose inner tree is small, preferring the newest.
 uint32_t RandomUser::lightSavedEntry() {
     std::vector<uint32_t> light;
     for (std::size_t i = 2; i < app_.library.size(); ++i)
-        if (weight(app_.library[i]) <= HEAVY_ENTRY && reachable(app_.library[i]))
+        if (weights_.of(app_.library[i]) <= ChipWeights::HEAVY_CHIP && reachable(app_.library[i]))
             light.push_back(static_cast<uint32_t>(i));
     if (light.empty()) return static_cast<uint32_t>(between(0, 1));
     if (chance(0.3)) return light.back();

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "app/App.h"
+#include "support/ChipWeights.h"
 #include "support/Places.h"
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -85,22 +84,13 @@ private:
     uint32_t anyCodePoint();
     std::string anyName();
 
-    // Size of a chip's inner tree, in chips; palette entries and board chips
-    // are measured once each. The user keeps the trees it builds small, so
-    // that nesting stays cheap to simulate and to check.
-    std::size_t weight(const ChipLogic& chip);
-    std::size_t boardWeight();
+    // A saved palette entry that is light enough to place and on screen.
     uint32_t lightSavedEntry();
-    // Whether a press at the point would place a heavy chip or save a heavy
-    // board; such a press is made a mere move.
-    bool wouldGrowTooMuch(sf::Vector2i point);
 
     const App& app_;
     std::mt19937 random_;
     std::deque<Act> acts_;
-    // By kind, pin counts and connections, which copies share whatever their id.
-    using Shape = std::tuple<ChipKind, int32_t, int32_t, std::vector<int32_t>>;
-    std::map<Shape, std::size_t> weights_;
+    ChipWeights weights_;  // presses that would nest too deep are not made
 
     sf::Vector2i mouse_{960, 540};
     bool rightHeld_ = false;
