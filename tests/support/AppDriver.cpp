@@ -211,3 +211,19 @@ void AppDriver::saveAs(const std::string& name) {
 bool AppDriver::lamp(int output) {
     return app_->outputCircles.at(output).getFillColor() == sf::Color::Green;
 }
+
+void AppDriver::setPinCounts(int inputs, int outputs) {
+    const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
+    while (count(app_->boardInputs) < inputs) click(centreOf(app_->addInputButton().rect));
+    while (count(app_->boardInputs) > inputs) click(centreOf(app_->removeInputButton().rect));
+    while (count(app_->boardOutputs) < outputs) click(centreOf(app_->addOutputButton().rect));
+    while (count(app_->boardOutputs) > outputs) click(centreOf(app_->removeOutputButton().rect));
+}
+
+void AppDriver::removeChip(int32_t id) { click(chipPoint(id), sf::Mouse::Right); }
+
+const Chip& AppDriver::boardChip(int32_t id) const {
+    const Chip* chip = app_->boardChips.find(id);
+    if (!chip) throw std::invalid_argument("no board chip " + std::to_string(id));
+    return *chip;
+}

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 
+#include <ostream>
 #include <string>
 
 // Drives a windowless App frame by frame through synthetic frame input, the
@@ -67,6 +68,11 @@ public:
     void setInput(int input, bool value);
     void saveAs(const std::string& name);
     bool lamp(int output);  // the lamp's colour, green true, black false
+    // Presses the "+" and "-" buttons of both columns until the board has
+    // this many inputs and outputs.
+    void setPinCounts(int inputs, int outputs);
+    void removeChip(int32_t id);  // a right click on it
+    const Chip& boardChip(int32_t id) const;
 
 private:
     void run(bool pending, const sf::Event& event);
@@ -77,3 +83,8 @@ private:
     sf::Time now_;
     bool rightHeld_ = false;
 };
+
+// Failing comparisons of connections print their four numbers.
+inline void PrintTo(const Connection& c, std::ostream* out) {
+    *out << '{' << c.fromChip << ", " << c.fromPin << ", " << c.toChip << ", " << c.toPin << '}';
+}
