@@ -83,6 +83,7 @@ void expectWorkDone(const Coverage& c) {
     EXPECT_GE(c.savesAppended, 10u);
     EXPECT_GE(c.savesReplaced, 5u);
     EXPECT_GE(c.nestedSaves, 5u);
+    EXPECT_GE(c.savesWithWireUnderWay, 10u);
     EXPECT_GE(c.deepestSave, 3u);
     EXPECT_GE(c.inputsAdded, 10u);
     EXPECT_GE(c.inputsRemoved, 10u);

@@ -112,6 +112,7 @@ void RandomUser::planDrawWire() {
         if (chance(0.35)) {
             for (int steps = between(1, 4); steps > 0; --steps) click(Place::BoardChip, source, sf::Mouse::Right);
             if (chance(0.15)) click(Place::BoardChip, anyIndex(), anyButton());  // another chip
+            if (chance(0.05)) planSave();  // with the source still to be confirmed
         }
         click(Place::BoardChip, source, chance(0.9) ? sf::Mouse::Left : anyButton());
     }
@@ -125,7 +126,7 @@ void RandomUser::planDrawWire() {
             for (int steps = between(1, 3); steps > 0; --steps)
                 click(Place::BoardChip, target, chance(0.7) ? sf::Mouse::Right : anyButton());
         }
-        if (chance(0.05)) click(Place::Button, BUTTON_SAVE, mostlyLeft());  // saved while under way
+        if (chance(0.05)) planSave();  // with the target previewed, or still to be chosen
         click(Place::BoardChip, target, chance(0.9) ? sf::Mouse::Left : anyButton());
     }
 }
@@ -481,6 +482,7 @@ void CoverageCounter::after(const App& app) {
         const bool replaced = !appended && now.library[i] != before_.library[i];
         if (!appended && !replaced) continue;
         ++(appended ? c.savesAppended : c.savesReplaced);
+        if (now.wireUnderWay) ++c.savesWithWireUnderWay;
         const std::size_t depth = depthOf(app.library[i]);
         if (depth >= 2) ++c.nestedSaves;
         c.deepestSave = std::max(c.deepestSave, depth);
@@ -513,7 +515,8 @@ std::string Coverage::report() const {
         << wiresCompleted << " completed (" << wiresToOutputs << " to outputs), " << wiresAbandoned
         << " abandoned, " << wiresDeleted << " deleted, at most " << mostWires << " at once; saves: "
         << savesAppended << " new, " << savesReplaced << " replacing, " << nestedSaves
-        << " nested, deepest " << deepestSave << " levels; pins: " << inputsAdded << "/" << inputsRemoved
+        << " nested, " << savesWithWireUnderWay << " with a wire under way, deepest " << deepestSave
+        << " levels; pins: " << inputsAdded << "/" << inputsRemoved
         << " inputs and " << outputsAdded << "/" << outputsRemoved << " outputs added/removed, "
         << inputsSwitched << " inputs switched, " << clockingSwitched << " clockings switched, " << blinks
         << " blinks";

@@ -114,6 +114,7 @@ struct Coverage {
     std::size_t savesAppended = 0;
     std::size_t savesReplaced = 0;
     std::size_t nestedSaves = 0;  // saves of a board holding a composite
+    std::size_t savesWithWireUnderWay = 0;
     std::size_t deepestSave = 0;  // levels of composites inside a saved chip, itself included
     std::size_t inputsAdded = 0;
     std::size_t inputsRemoved = 0;
