@@ -174,11 +174,11 @@ std::string checkWires(const App& app, const Wire* settledLast) {
         if (c.toChip != Wire::NO_TARGET) {
             const auto [earlier, fresh] = targets.emplace(std::make_pair(c.toChip, c.toPin), index);
             if (!fresh) {
+                const std::string pin = c.toChip == 0 ? "board output " + std::to_string(c.toPin)
+                                                      : "input pin " + std::to_string(c.toPin) +
+                                                            " of board chip " + std::to_string(c.toChip);
                 return "wires " + std::to_string(earlier->second) + " and " + std::to_string(index) +
-                       " both end at " + (c.toChip == 0 ? "board output " : "input pin of chip " +
-                                                                                 std::to_string(c.toChip) +
-                                                                                 ", pin ") +
-                       std::to_string(c.toPin);
+                       " both end at " + pin;
             }
         }
         ++index;
@@ -313,13 +313,14 @@ std::string InvariantChecker::check(const App& app) {
     const bool pressOnSave = app.frame.eventPending && app.frame.event.type == sf::Event::MouseButtonPressed &&
                              app.buttons[5].contains(mouse);
     const Wire* settled = remember_ && !pressOnSave ? lastWireComplete_ : nullptr;
-    if (broken.empty()) broken = checkWires(app, settled);
     lastWireComplete_ = !app.wires.empty() && app.wires.back().complete ? &app.wires.back() : nullptr;
+    // Chips first: the wire checks rely on every chip having a circle per pin.
     if (broken.empty()) {
         if (remember_)
             for (const Chip& chip : app.boardChips) boardIdsSeen_.insert(chip.id());
         broken = checkBoardChips(app, remember_ ? &boardIdsSeen_ : nullptr);
     }
+    if (broken.empty()) broken = checkWires(app, settled);
     if (!broken.empty()) return broken;
 
     if (app.library.size() < 2) return "the palette has fewer than two entries";
