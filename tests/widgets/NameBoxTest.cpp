@@ -22,71 +22,65 @@ protected:
     const NameBox& box = app.nameBox;
 
     void focus() { driver.click(sf::Vector2f(675.f, 50.f)); }
+    void pressSave() { driver.click(AppDriver::centreOf(app.saveButton().rect)); }
     // Types the code points, one a frame, and reads the box's name.
     std::string typed(const std::u32string& text) {
         driver.typeText(text);
         return box.name();
     }
-    sf::Color fill() const { return box.rect().getFillColor(); }
-    void expectLabelCentred() const {
-        const sf::Text& label = box.text();
-        EXPECT_FLOAT_EQ(label.getPosition().x + label.getGlobalBounds().width * 0.5f, 675.f)
-            << "label \"" << box.name() << '"';
-        EXPECT_EQ(label.getPosition().y, 30.f);
+    void expectFocus(bool focused) const {
+        EXPECT_EQ(box.isActive(), focused);
+        EXPECT_EQ(box.rect().getFillColor(), focused ? FOCUSED : UNFOCUSED);
     }
 };
 
-TEST_F(NameBoxTest, PressWithAnyButtonInsideGivesTheFocusAndAnyPressOutsideTakesIt) {
+TEST_F(NameBoxTest, PressWithAnyButtonInsideGivesTheFocusAndAnyPressOutsideOrEnterTakesIt) {
+    EXPECT_EQ(typed(U"AB"), "") << "no focus, no typing";
     for (const sf::Mouse::Button button : {sf::Mouse::Left, sf::Mouse::Right, sf::Mouse::Middle}) {
         SCOPED_TRACE(button);
         driver.click(sf::Vector2f(500.f, 30.f), button);  // the top-left corner belongs to it
-        EXPECT_TRUE(box.isActive());
-        EXPECT_EQ(fill(), FOCUSED);
+        expectFocus(true);
         driver.click(sf::Vector2f(849.f, 69.f), button);  // and so does the last pixel inside
-        EXPECT_TRUE(box.isActive());
+        expectFocus(true);
         driver.click(sf::Vector2f(850.f, 50.f), button);  // the right edge does not
-        EXPECT_FALSE(box.isActive());
-        EXPECT_EQ(fill(), UNFOCUSED);
+        expectFocus(false);
+        focus();
+        driver.click(sf::Vector2f(675.f, 70.f), button);  // nor does the bottom edge
+        expectFocus(false);
     }
     focus();
-    driver.click(sf::Vector2f(675.f, 70.f));  // nor does the bottom edge
-    EXPECT_FALSE(box.isActive());
-    focus();
-    driver.pressConnect();
-    EXPECT_FALSE(box.isActive()) << "a press on another control takes the focus too";
-    EXPECT_EQ(app.wiringState, WiringState::Armed) << "and that control still acts";
-}
-
-TEST_F(NameBoxTest, TypingWithoutTheFocusChangesNothing) {
-    EXPECT_EQ(typed(U"AB"), "");
-    focus();
     EXPECT_EQ(typed(U"AB"), "AB");
-    driver.click(sf::Vector2f(960.f, 500.f));
+    driver.pressConnect();
+    expectFocus(false);
+    EXPECT_EQ(app.wiringState, WiringState::Armed) << "the control pressed still acts";
     EXPECT_EQ(typed(U"CD\b"), "AB");
+
+    // Enter takes the focus too, keeps the text and saves nothing.
+    focus();
+    EXPECT_EQ(typed(U"C\rD"), "ABC");
+    expectFocus(false);
+    EXPECT_EQ(app.library.size(), 2u);
 }
 
-TEST_F(NameBoxTest, TakesTwentyCharactersAndAfterABackspaceOneMore) {
+TEST_F(NameBoxTest, TakesTwentyCharactersAndAfterABackspaceOneMoreWithTheLabelCentred) {
+    const auto expectLabelCentred = [this] {
+        const sf::Text& label = box.text();
+        EXPECT_NEAR(label.getPosition().x + label.getGlobalBounds().width * 0.5f, 675.f, 1e-3f)
+            << "label \"" << box.name() << '"';
+        EXPECT_EQ(label.getPosition().y, 30.f);
+    };
     focus();
-    EXPECT_EQ(typed(U"ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNOPQRST");
+    for (const char32_t letter : std::u32string(U"ABCDEFGHIJKLMNOPQRST")) {
+        driver.typeText(std::u32string(1, letter));
+        expectLabelCentred();
+    }
     EXPECT_EQ(typed(U"UV"), "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(typed(U"\b"), "ABCDEFGHIJKLMNOPQRS");
     EXPECT_EQ(typed(U"XY"), "ABCDEFGHIJKLMNOPQRSX");
     expectLabelCentred();
     EXPECT_EQ(typed(std::u32string(25, U'\b')), "") << "backspace on an empty box does nothing";
+    EXPECT_EQ(box.text().getPosition(), sf::Vector2f(675.f, 30.f));
     EXPECT_EQ(typed(U"\tZ"), "\tZ") << "control characters are typed like letters";
-}
-
-TEST_F(NameBoxTest, EnterTakesTheFocusKeepsTheTextAndSavesNothing) {
-    focus();
-    driver.typeText(U"HALF\r");
-    EXPECT_FALSE(box.isActive());
-    EXPECT_EQ(fill(), UNFOCUSED);
-    EXPECT_EQ(box.name(), "HALF");
-    EXPECT_EQ(app.library.size(), 2u);
-    EXPECT_EQ(typed(U"X"), "HALF");
-    focus();
-    EXPECT_TRUE(box.isActive());
-    EXPECT_EQ(typed(U"X"), "HALFX");
 }
 
 TEST_F(NameBoxTest, EachCodePointIsKeptAsItsLowByteAndThatByteSurvivesIntoThePalette) {
@@ -94,36 +88,22 @@ TEST_F(NameBoxTest, EachCodePointIsKeptAsItsLowByteAndThatByteSurvivesIntoThePal
     EXPECT_EQ(typed(U"\u263A"), ":");
     EXPECT_EQ(typed(U"\b\u00E9"), "\xE9");
     EXPECT_EQ(typed(U"\u01E9"), "\xE9\xE9");
-
-    driver.click(AppDriver::centreOf(app.saveButton().rect));
+    pressSave();
     ASSERT_EQ(app.library.size(), 3u);
     EXPECT_EQ(app.library.back().name(), "\xE9\xE9");
     // The same bytes typed again name the same entry.
     focus();
     driver.typeText(U"\u00E9\u00E9");
-    driver.click(AppDriver::centreOf(app.saveButton().rect));
+    pressSave();
     EXPECT_EQ(app.library.size(), 3u);
-    EXPECT_EQ(box.name(), "\xE9\xE9");
 }
 
-TEST_F(NameBoxTest, LabelStaysCentredOverTheBox) {
-    EXPECT_EQ(box.text().getPosition(), sf::Vector2f(675.f, 30.f));
-    focus();
-    for (const char32_t letter : std::u32string(U"WiDE NAMES RUN PAST")) {
-        driver.typeText(std::u32string(1, letter));
-        expectLabelCentred();
-    }
-    EXPECT_GT(box.text().getGlobalBounds().width, 0.f);
-    driver.typeText(std::u32string(19, U'\b'));
-    EXPECT_EQ(box.text().getPosition(), sf::Vector2f(675.f, 30.f));
-}
-
+// The press on "Save" first takes the focus, then saves and empties the box.
 TEST_F(NameBoxTest, PressOnSaveWhileFocusedTakesTheFocusThenSaves) {
     focus();
     driver.typeText(U"NAND");
-    driver.click(AppDriver::centreOf(app.saveButton().rect));
-    EXPECT_FALSE(box.isActive());
-    EXPECT_EQ(fill(), UNFOCUSED);
+    pressSave();
+    expectFocus(false);
     ASSERT_EQ(app.library.size(), 3u);
     EXPECT_EQ(app.library.back().name(), "NAND");
     EXPECT_EQ(box.name(), "");
