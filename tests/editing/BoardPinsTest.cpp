@@ -1,16 +1,13 @@
-#include "app/Screen.h"
 #include "support/AppDriver.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-// Where the layout puts pin i of a column of `count`: evenly over the band
-// between the board's top and bottom, in single precision.
+// Where the layout puts pin i of a column of `count` on the 1080-high
+// screen: evenly over the band from 100 to 980, in single precision.
 float bandHeight(int i, int count) {
-    return (SCREEN_H - 200.f) / static_cast<float>(count + 1) * static_cast<float>(i + 1) + 100.f;
+    return 880.f / static_cast<float>(count + 1) * static_cast<float>(i + 1) + 100.f;
 }
 
 // The board's input switches and output lamps: the four buttons that add
@@ -20,12 +17,8 @@ protected:
     AppDriver driver;
     App& app = driver.app();
 
-    void press(Button& button) { driver.click(AppDriver::centreOf(button.rect)); }
-    void addInputs(int count) {
-        for (int i = 0; i < count; ++i) press(app.addInputButton());
-    }
-    void addOutputs(int count) {
-        for (int i = 0; i < count; ++i) press(app.addOutputButton());
+    void press(Button& button, int times = 1) {
+        for (int i = 0; i < times; ++i) driver.click(AppDriver::centreOf(button.rect));
     }
 
     void expectColumnsLaidOut() {
@@ -37,8 +30,7 @@ protected:
             EXPECT_EQ(app.inputCircles[i].getPosition(), sf::Vector2f(38.f, bandHeight(i, inputs)))
                 << "input " << i << " of " << inputs;
         for (int i = 0; i < outputs; ++i)
-            EXPECT_EQ(app.outputCircles[i].getPosition(),
-                      sf::Vector2f(SCREEN_W - 38.f, bandHeight(i, outputs)))
+            EXPECT_EQ(app.outputCircles[i].getPosition(), sf::Vector2f(1882.f, bandHeight(i, outputs)))
                 << "output " << i << " of " << outputs;
     }
 
@@ -61,93 +53,33 @@ protected:
         driver.click(driver.inputPoint(input));
     }
 
-    bool toggledBy(sf::Vector2f point, int input = 0) {
-        const bool before = app.boardInputs.at(input).value;
+    bool toggledBy(sf::Vector2f point) {
+        const bool before = app.boardInputs[0].value;
         driver.click(point);
-        return app.boardInputs.at(input).value != before;
-    }
-
-    // A board chip pushed against the frame's left edge, across the input
-    // column, between the first two of three inputs.
-    int32_t chipAcrossTheColumn() {
-        addInputs(2);
-        const int32_t chip = driver.placeChip("NOT", sf::Vector2f(200.f, 400.f));
-        driver.dragChip(chip, sf::Vector2f(0.f, 400.f));
-        EXPECT_EQ(app.boardChips.find(chip)->body().getPosition().x, 40.f);
-        return chip;
+        return app.boardInputs[0].value != before;
     }
 };
 
-TEST_F(BoardPinsTest, TheLastInputOrOutputCannotBeRemoved) {
-    driver.click(driver.inputPoint(0));
-    press(app.removeInputButton());
-    press(app.removeOutputButton());
-    ASSERT_EQ(app.boardInputs.size(), 1u);
-    ASSERT_EQ(app.boardOutputs.size(), 1u);
-    EXPECT_TRUE(app.boardInputs[0].value) << "the remaining input keeps its state";
-    expectColumnsLaidOut();
-
-    addInputs(1);
-    addOutputs(1);
-    press(app.removeInputButton());
-    press(app.removeInputButton());
-    press(app.removeOutputButton());
-    press(app.removeOutputButton());
-    EXPECT_EQ(app.boardInputs.size(), 1u);
-    EXPECT_EQ(app.boardOutputs.size(), 1u);
-    EXPECT_TRUE(app.boardInputs[0].value);
-    expectColumnsLaidOut();
-}
-
-TEST_F(BoardPinsTest, ANewInputIsOffUnclockedAndBlackWhateverTheFirstShows) {
+TEST_F(BoardPinsTest, AddingAndRemovingLaysBothColumnsOutAgainAndTheLastPinStays) {
     driver.click(driver.inputPoint(0));
     driver.click(driver.inputPoint(0), sf::Mouse::Middle);
-    addInputs(1);
-
-    ASSERT_EQ(app.boardInputs.size(), 2u);
-    EXPECT_TRUE(app.boardInputs[0].value);
-    EXPECT_TRUE(app.boardInputs[0].clocked);
-    EXPECT_EQ(app.inputCircles[0].getFillColor(), sf::Color::Green);
-    EXPECT_EQ(app.inputCircles[0].getOutlineThickness(), 5.f);
-
+    press(app.addInputButton());
+    // At one third and two thirds of the band.
+    EXPECT_EQ(app.inputCircles[0].getPosition(), sf::Vector2f(38.f, 880.f / 3.f + 100.f));
+    EXPECT_EQ(app.inputCircles[1].getPosition(), sf::Vector2f(38.f, 880.f / 3.f * 2.f + 100.f));
+    EXPECT_EQ(app.outputCircles[0].getPosition(), sf::Vector2f(1882.f, 540.f));
+    // A new input is off, unclocked and black whatever the first shows.
     EXPECT_FALSE(app.boardInputs[1].value);
     EXPECT_FALSE(app.boardInputs[1].clocked);
     EXPECT_EQ(app.inputCircles[1].getFillColor(), sf::Color::Black);
     EXPECT_EQ(app.inputCircles[1].getOutlineThickness(), 0.f);
-    EXPECT_EQ(app.inputCircles[1].getRadius(), 10.f);
-    // Its ring, once clocked, shows in the first input's grey.
-    EXPECT_EQ(app.inputCircles[1].getOutlineColor(), sf::Color(102, 102, 102, 255));
 
-    // At one third and two thirds of the band.
-    EXPECT_EQ(app.inputCircles[0].getPosition(), sf::Vector2f(38.f, (1080.f - 200.f) / 3.f + 100.f));
-    EXPECT_EQ(app.inputCircles[1].getPosition(),
-              sf::Vector2f(38.f, (1080.f - 200.f) / 3.f * 2.f + 100.f));
-    EXPECT_EQ(app.outputCircles[0].getPosition(), sf::Vector2f(1882.f, 540.f));
-
-    driver.click(driver.inputPoint(1), sf::Mouse::Middle);
-    EXPECT_EQ(app.inputCircles[1].getOutlineThickness(), 5.f);
-}
-
-TEST_F(BoardPinsTest, ANewOutputIsFalseAndBlack) {
-    driver.wireInputToOutput(0, 0);
-    driver.setInput(0, true);
-    ASSERT_TRUE(driver.lamp(0));
-    addOutputs(1);
-    ASSERT_EQ(app.boardOutputs.size(), 2u);
-    EXPECT_FALSE(app.boardOutputs[1]);
-    EXPECT_FALSE(driver.lamp(1));
-    EXPECT_EQ(app.outputCircles[1].getRadius(), 10.f);
-    EXPECT_TRUE(driver.lamp(0));
-}
-
-TEST_F(BoardPinsTest, AddingAndRemovingLaysBothColumnsOutAgain) {
-    addInputs(3);
+    press(app.addInputButton(), 2);
+    press(app.addOutputButton(), 4);
     expectColumnsLaidOut();
-    addOutputs(4);
-    expectColumnsLaidOut();
-    press(app.removeInputButton());
-    press(app.removeInputButton());
-    expectColumnsLaidOut();
+    EXPECT_FALSE(app.boardOutputs[4]);
+    EXPECT_EQ(app.outputCircles[4].getFillColor(), sf::Color::Black);
+    press(app.removeInputButton(), 2);
     press(app.removeOutputButton());
     expectColumnsLaidOut();
     EXPECT_EQ(app.inputCircles.size(), 2u);
@@ -155,10 +87,17 @@ TEST_F(BoardPinsTest, AddingAndRemovingLaysBothColumnsOutAgain) {
 
     // Wires follow their moved pins in the same frame.
     driver.wireInputToOutput(1, 3);
-    addInputs(1);
-    addOutputs(1);
+    press(app.addInputButton());
+    press(app.addOutputButton());
     EXPECT_EQ(app.wires.front().line[0].position, app.inputCircles[1].getPosition());
     EXPECT_EQ(app.wires.front().line[1].position, app.outputCircles[3].getPosition());
+
+    // The last input and the last output stay.
+    press(app.removeInputButton(), 3);
+    press(app.removeOutputButton(), 5);
+    EXPECT_EQ(app.boardInputs.size(), 1u);
+    EXPECT_EQ(app.boardOutputs.size(), 1u);
+    expectColumnsLaidOut();
 }
 
 TEST_F(BoardPinsTest, TheColumnIsTestedByXAloneAndEachCircleBySquareZone) {
@@ -169,10 +108,8 @@ TEST_F(BoardPinsTest, TheColumnIsTestedByXAloneAndEachCircleBySquareZone) {
     EXPECT_FALSE(toggledBy(sf::Vector2f(49.f, y)));
     EXPECT_FALSE(toggledBy(sf::Vector2f(38.f, y - 10.f))) << "top edge of the zone";
     EXPECT_TRUE(toggledBy(sf::Vector2f(38.f, y - 9.f)));
-    EXPECT_TRUE(toggledBy(sf::Vector2f(38.f, y + 10.f))) << "bottom edge of the zone";
+    EXPECT_TRUE(toggledBy(sf::Vector2f(48.f, y + 10.f))) << "bottom right corner of the zone";
     EXPECT_FALSE(toggledBy(sf::Vector2f(38.f, y + 11.f)));
-    // The zone is a square: its corner counts.
-    EXPECT_TRUE(toggledBy(sf::Vector2f(48.f, y + 10.f)));
 
     // Only the mouse position sampled in the frame counts, never the one the
     // event carries.
@@ -191,10 +128,15 @@ TEST_F(BoardPinsTest, TheColumnIsTestedByXAloneAndEachCircleBySquareZone) {
     EXPECT_NE(app.boardInputs[0].value, before) << "the mouse is on the input, the event not";
 }
 
+// A chip pushed against the frame's left edge reaches into the input column
+// between the first two of three inputs; so does the palette's NOT below.
 TEST_F(BoardPinsTest, APressInTheColumnBetweenCirclesEndsTheUpdate) {
-    const int32_t chip = chipAcrossTheColumn();
-    const sf::Vector2f onChipInColumn(45.f, app.boardChips.find(chip)->body().getPosition().y + 25.f);
-    ASSERT_TRUE(app.boardChips.find(chip)->contains(onChipInColumn));
+    driver.setPinCounts(3, 1);
+    const int32_t chip = driver.placeChip("NOT", sf::Vector2f(200.f, 400.f));
+    driver.dragChip(chip, sf::Vector2f(0.f, 400.f));
+    ASSERT_EQ(driver.boardChip(chip).body().getPosition().x, 40.f);
+    const sf::Vector2f onChipInColumn(45.f, driver.boardChip(chip).body().getPosition().y + 25.f);
+    ASSERT_TRUE(driver.boardChip(chip).contains(onChipInColumn));
 
     driver.press(onChipInColumn);
     EXPECT_EQ(app.draggedChipId, 0) << "the chip must not start dragging";
@@ -209,94 +151,48 @@ TEST_F(BoardPinsTest, APressInTheColumnBetweenCirclesEndsTheUpdate) {
     EXPECT_EQ(app.draggedChipId, chip);
     driver.release(onChipOutside);
 
-    // In the palette row the NOT template reaches into the column: nothing is placed there.
     const sf::Vector2f templateInColumn(45.f, app.library[0].body().getPosition().y + 25.f);
     ASSERT_TRUE(app.library[0].contains(templateInColumn));
     driver.press(templateInColumn);
-    EXPECT_EQ(app.boardChips.size(), 1u);
+    EXPECT_EQ(app.boardChips.size(), 1u) << "nothing placed from the palette";
     EXPECT_EQ(app.draggedChipId, 0);
 }
 
-TEST_F(BoardPinsTest, APressInTheColumnLeavesAWireUnderWayAlone) {
-    addInputs(1);
-    startWireAt(0);
-    ASSERT_EQ(app.wiringState, WiringState::ChoosingTarget);
-    ASSERT_EQ(app.wires.size(), 1u);
-    for (const int in : {0, 1}) {
-        for (const auto button : {sf::Mouse::Left, sf::Mouse::Right, sf::Mouse::Middle}) {
-            driver.click(driver.inputPoint(in), button);
-            EXPECT_FALSE(app.boardInputs[in].value) << "input " << in << ", button " << button;
-            EXPECT_FALSE(app.boardInputs[in].clocked) << "input " << in << ", button " << button;
-        }
-    }
-    EXPECT_EQ(app.wiringState, WiringState::ChoosingTarget);
-    EXPECT_EQ(app.wires.size(), 1u);
-    EXPECT_EQ(app.wires.back().connection.fromPin, 0);
-
-    // The same while the source is still being chosen on a chip.
-    driver.pressConnect();
-    ASSERT_EQ(app.wiringState, WiringState::Idle);
-    const int32_t chip = driver.placeChip("NOT", sf::Vector2f(300.f, 300.f));
-    driver.pressConnect();
-    driver.click(driver.chipPoint(chip), sf::Mouse::Right);
-    ASSERT_EQ(app.wiringState, WiringState::ChoosingSource);
-    driver.click(driver.inputPoint(1));
-    EXPECT_FALSE(app.boardInputs[1].value);
-    EXPECT_EQ(app.wiringState, WiringState::ChoosingSource);
-}
-
-TEST_F(BoardPinsTest, RemovingAnInputTakesItsWiresAlong) {
-    addInputs(1);
-    addOutputs(1);
+TEST_F(BoardPinsTest, RemovingAnInputOrOutputTakesItsWiresAlongAndClearsThePinsTheyFed) {
+    driver.setPinCounts(2, 3);
     const int32_t chip = driver.placeChip("NOT", sf::Vector2f(300.f, 300.f));
     driver.wireInputToOutput(1, 0);
     driver.wireInputToChip(1, chip);
     driver.wireInputToOutput(0, 1);
+    driver.wireChipToOutput(chip, 2);
     driver.setInput(1, true);
     driver.setInput(0, true);
     driver.frame();
     ASSERT_TRUE(driver.lamp(0));
-    ASSERT_TRUE(app.boardChips.find(chip)->input(0));
+    ASSERT_TRUE(driver.boardChip(chip).input(0));
 
     press(app.removeInputButton());
-    ASSERT_EQ(app.wires.size(), 1u) << "only the wire from input 0 is left";
-    EXPECT_EQ(app.wires.front().connection.fromPin, 0);
-    EXPECT_FALSE(app.boardOutputs[0]) << "the pins the wires fed are cleared";
-    EXPECT_FALSE(app.boardChips.find(chip)->input(0));
-    expectWiresOnExistingPins();
+    ASSERT_EQ(app.wires.size(), 2u) << "the wires from input 1 are gone";
+    EXPECT_FALSE(app.boardOutputs[0]) << "the pins they fed are cleared";
+    EXPECT_FALSE(driver.boardChip(chip).input(0));
     driver.frames(3);
     EXPECT_FALSE(driver.lamp(0));
     EXPECT_TRUE(driver.lamp(1));
-    EXPECT_FALSE(app.boardChips.find(chip)->input(0));
-}
+    EXPECT_TRUE(driver.lamp(2));
+    EXPECT_FALSE(driver.boardChip(chip).input(0));
 
-TEST_F(BoardPinsTest, RemovingAnOutputTakesTheWireIntoItAlong) {
-    addOutputs(2);
-    const int32_t chip = driver.placeChip("NOT", sf::Vector2f(300.f, 300.f));
-    driver.wireChipToOutput(chip, 2);
-    driver.wireChipToOutput(chip, 0);
-    driver.wireInputToOutput(0, 1);
-    driver.frame();
-    ASSERT_TRUE(app.boardOutputs[2]);
-
-    press(app.removeOutputButton());
-    ASSERT_EQ(app.wires.size(), 2u);
-    expectWiresOnExistingPins();
-    EXPECT_TRUE(driver.lamp(0));
     press(app.removeOutputButton());
     ASSERT_EQ(app.wires.size(), 1u);
-    EXPECT_EQ(app.wires.front().connection.toPin, 0);
-    expectWiresOnExistingPins();
-
-    // Adding the output again brings no wire back.
-    addOutputs(1);
+    EXPECT_EQ(app.wires.front().connection, (Connection{0, 0, 0, 1}));
+    // Adding the output again brings no wire and no value back.
+    press(app.addOutputButton());
     driver.frames(2);
-    EXPECT_FALSE(driver.lamp(1));
-    EXPECT_FALSE(app.boardOutputs[1]);
+    EXPECT_FALSE(driver.lamp(2));
+    EXPECT_FALSE(app.boardOutputs[2]);
 }
 
 TEST_F(BoardPinsTest, RemovingTheInputAWireUnderWayStartsAtAbandonsTheWire) {
-    addInputs(2);
+    driver.setPinCounts(3, 1);
     driver.wireInputToOutput(0, 0);
     startWireAt(2);
     ASSERT_EQ(app.wiringState, WiringState::ChoosingTarget);
@@ -313,9 +209,9 @@ TEST_F(BoardPinsTest, RemovingTheInputAWireUnderWayStartsAtAbandonsTheWire) {
     press(app.removeInputButton());
     EXPECT_EQ(app.wiringState, WiringState::ChoosingTarget);
     EXPECT_EQ(app.wires.size(), 2u);
+    expectWiresOnExistingPins();
     driver.click(driver.outputPoint(0));
     EXPECT_EQ(app.wiringState, WiringState::Idle) << "abandoned: output 0 already has its wire";
-    expectWiresOnExistingPins();
 }
 
 }  // namespace
