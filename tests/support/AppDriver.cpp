@@ -27,14 +27,14 @@ void AppDriver::run(bool pending, const sf::Event& event) {
     now_ += sf::milliseconds(FRAME_MS);
     FrameInput input;
     input.eventPending = pending;
-    input.event = pending ? event : app_->frame.event;
+    input.event = event;
     input.mousePos = mouse_;
     input.rightButtonHeld = rightHeld_;
     input.now = now_;
     app_->step(input);
 }
 
-void AppDriver::frame() { run(false, sf::Event{}); }
+void AppDriver::frame() { run(false, app_->frame.event); }
 
 void AppDriver::frames(int count) {
     for (int i = 0; i < count; ++i) frame();
@@ -44,8 +44,6 @@ void AppDriver::lateFrame(int ms) {
     now_ += sf::milliseconds(ms - FRAME_MS);
     frame();
 }
-
-void AppDriver::wait(int ms) { frames((ms + FRAME_MS - 1) / FRAME_MS); }
 
 void AppDriver::moveTo(sf::Vector2f point) { mouse_ = pixel(point); }
 
@@ -82,17 +80,6 @@ void AppDriver::keyPress(sf::Keyboard::Key key) {
     run(true, event);
 }
 
-void AppDriver::staleFrame(const sf::Event& event) {
-    now_ += sf::milliseconds(FRAME_MS);
-    FrameInput input;
-    input.eventPending = false;
-    input.event = event;
-    input.mousePos = mouse_;
-    input.rightButtonHeld = rightHeld_;
-    input.now = now_;
-    app_->step(input);
-}
-
 void AppDriver::holdRight(sf::Vector2f point, int count) {
     moveTo(point);
     rightHeld_ = true;
@@ -112,90 +99,55 @@ sf::Vector2f AppDriver::paletteEntryPoint(const std::string& name) const {
     throw std::invalid_argument("no palette entry named " + name);
 }
 
-sf::Vector2f AppDriver::chipPoint(int32_t id) const {
-    const Chip* chip = app_->boardChips.find(id);
-    if (!chip) throw std::invalid_argument("no board chip " + std::to_string(id));
-    return centreOf(chip->body());
-}
+sf::Vector2f AppDriver::chipPoint(int32_t id) const { return centreOf(boardChip(id).body()); }
 
 sf::Vector2f AppDriver::centreOf(const sf::RectangleShape& rect) {
     return rect.getPosition() + rect.getSize() * 0.5f;
 }
 
 int32_t AppDriver::placeChip(const std::string& name, sf::Vector2f at) {
-    const sf::Vector2f grab = paletteEntryPoint(name);
-    press(grab);
-    const int32_t id = app_->draggedChipId;
-    const Chip* chip = app_->boardChips.find(id);
-    if (!chip) throw std::logic_error("pressing " + name + " placed no chip");
-    // Where the pressed pixel stands relative to the body's top-left.
-    const sf::Vector2f grabOffset = sf::Vector2f(pixel(grab)) - chip->body().getPosition();
-    moveTo(at + grabOffset);
-    frame();
-    release(at + grabOffset);
-    return id;
+    return drag(paletteEntryPoint(name), at);
 }
 
-void AppDriver::dragChip(int32_t id, sf::Vector2f to) {
-    const Chip* chip = app_->boardChips.find(id);
-    const sf::Vector2f grab = chipPoint(id);
-    const sf::Vector2f grabOffset = sf::Vector2f(pixel(grab)) - chip->body().getPosition();
+void AppDriver::dragChip(int32_t id, sf::Vector2f to) { drag(chipPoint(id), to); }
+
+int32_t AppDriver::drag(sf::Vector2f grab, sf::Vector2f to) {
     press(grab);
-    moveTo(to + grabOffset);
+    const int32_t id = app_->draggedChipId;
+    // Where the pressed pixel stands relative to the body's top-left.
+    const sf::Vector2f offset = sf::Vector2f(pixel(grab)) - boardChip(id).body().getPosition();
+    moveTo(to + offset);
     frame();
-    release(to + grabOffset);
+    release(to + offset);
+    return id;
 }
 
 void AppDriver::pressConnect(sf::Mouse::Button button) {
     click(centreOf(app_->connectButton().rect), button);
 }
 
-void AppDriver::wireInputToChip(int input, int32_t chip) { wireInputToChipPin(input, chip, -1); }
-
-void AppDriver::wireChipToChip(int32_t from, int32_t to) { wireChipPins(from, 0, to, -1); }
-
-void AppDriver::wireChipToOutput(int32_t chip, int output) { wireChipPinToOutput(chip, 0, output); }
-
-void AppDriver::wireInputToOutput(int input, int output) {
+void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
     pressConnect();
-    click(inputPoint(input));
-    click(outputPoint(output));
-}
-
-void AppDriver::wireChipPins(int32_t from, int fromPin, int32_t to, int toPin) {
-    pressConnect();
-    click(chipPoint(from), sf::Mouse::Right);
-    for (int pin = 0; pin < fromPin; ++pin) click(chipPoint(from), sf::Mouse::Right);
-    click(chipPoint(from));
-    chooseTargetPin(to, toPin);
-}
-
-void AppDriver::wireChipPinToOutput(int32_t from, int fromPin, int output) {
-    pressConnect();
-    click(chipPoint(from), sf::Mouse::Right);
-    for (int pin = 0; pin < fromPin; ++pin) click(chipPoint(from), sf::Mouse::Right);
-    click(chipPoint(from));
-    click(outputPoint(output));
-}
-
-void AppDriver::wireInputToChipPin(int input, int32_t to, int toPin) {
-    pressConnect();
-    click(inputPoint(input));
-    chooseTargetPin(to, toPin);
-}
-
-// toPin -1: the lowest free input, with one left click. Otherwise preview with
-// the right button and step until the wanted pin is previewed, then complete.
-void AppDriver::chooseTargetPin(int32_t to, int toPin) {
+    if (fromChip == 0) {
+        click(inputPoint(fromPin));
+    } else {
+        // The first right press takes output 0, each further one steps on.
+        for (int pin = -1; pin < fromPin; ++pin) click(chipPoint(fromChip), sf::Mouse::Right);
+        click(chipPoint(fromChip));
+    }
+    if (toChip == 0) {
+        click(outputPoint(toPin));
+        return;
+    }
     if (toPin >= 0) {
-        const int inputs = app_->boardChips.find(to)->inputCount();
-        click(chipPoint(to), sf::Mouse::Right);
+        const int inputs = boardChip(toChip).inputCount();
+        click(chipPoint(toChip), sf::Mouse::Right);
         for (int steps = 0; steps < inputs && app_->wires.back().connection.toPin != toPin; ++steps)
-            click(chipPoint(to), sf::Mouse::Right);
+            click(chipPoint(toChip), sf::Mouse::Right);
         if (app_->wires.back().connection.toPin != toPin)
             throw std::logic_error("input pin " + std::to_string(toPin) + " is not free");
     }
-    click(chipPoint(to));
+    click(chipPoint(toChip));
 }
 
 void AppDriver::setInput(int input, bool value) {
@@ -206,6 +158,12 @@ void AppDriver::saveAs(const std::string& name) {
     click(centreOf(app_->nameBox.rect()));
     typeText(std::u32string(name.begin(), name.end()));
     click(centreOf(app_->saveButton().rect));
+}
+
+void AppDriver::saveBlankChip(const std::string& name, int inputs, int outputs) {
+    setPinCounts(inputs, outputs);
+    saveAs(name);
+    setPinCounts(1, 1);
 }
 
 bool AppDriver::lamp(int output) {

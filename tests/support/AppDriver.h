@@ -24,8 +24,6 @@ public:
     void lateFrame(int ms);
     // The App's clock at the last frame.
     sf::Time now() const { return now_; }
-    // Frames until `ms` milliseconds have passed.
-    void wait(int ms);
     void moveTo(sf::Vector2f point);
 
     // One frame each.
@@ -37,7 +35,7 @@ public:
     // One frame that takes `event`.
     void send(const sf::Event& event) { run(true, event); }
     // A frame carrying `event` and flagged as not pending: a stale event.
-    void staleFrame(const sf::Event& event);
+    void staleFrame(const sf::Event& event) { run(false, event); }
     // Frames with the right button held at `point` (and no event).
     void holdRight(sf::Vector2f point, int frames = 1);
 
@@ -54,19 +52,21 @@ public:
     int32_t placeChip(const std::string& name, sf::Vector2f at);
     void dragChip(int32_t id, sf::Vector2f to);
     void pressConnect(sf::Mouse::Button button = sf::Mouse::Left);
-    // "Connect", then source, then target, each a left click: board input i
-    // or chip (output 0), to chip (lowest free input) or board output k.
-    void wireInputToChip(int input, int32_t chip);
-    void wireChipToChip(int32_t from, int32_t to);
-    void wireChipToOutput(int32_t chip, int output);
-    void wireInputToOutput(int input, int output);
-    // Source output pin `fromPin` of a chip (stepped with the right button),
-    // target input pin `toPin` (stepped with the right button from the lowest free one).
-    void wireChipPins(int32_t from, int fromPin, int32_t to, int toPin);
-    void wireChipPinToOutput(int32_t from, int fromPin, int output);
-    void wireInputToChipPin(int input, int32_t to, int toPin);
+    // "Connect", then the source and the target, as the user draws a wire.
+    // Chip 0 is the board: board input `fromPin` as the source, board output
+    // `toPin` as the target. A chip's output pin is stepped to with the right
+    // button and confirmed with the left; on a target chip toPin -1 takes the
+    // lowest free input with a left click, any other input pin is previewed
+    // and stepped to with the right button first.
+    void wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin);
+    void wireInputToChip(int input, int32_t chip) { wire(0, input, chip, -1); }
+    void wireChipToChip(int32_t from, int32_t to) { wire(from, 0, to, -1); }
+    void wireChipToOutput(int32_t chip, int output) { wire(chip, 0, 0, output); }
+    void wireInputToOutput(int input, int output) { wire(0, input, 0, output); }
     void setInput(int input, bool value);
     void saveAs(const std::string& name);
+    // Saves a chip that has only pins, then gives the board one input and one output.
+    void saveBlankChip(const std::string& name, int inputs, int outputs);
     bool lamp(int output);  // the lamp's colour, green true, black false
     // Presses the "+" and "-" buttons of both columns until the board has
     // this many inputs and outputs.
@@ -75,8 +75,11 @@ public:
     const Chip& boardChip(int32_t id) const;
 
 private:
+    // One frame; a frame without a pending event carries `event` all the same.
     void run(bool pending, const sf::Event& event);
-    void chooseTargetPin(int32_t to, int toPin);
+    // Presses at `grab` and drags the chip picked up there until its body's
+    // top-left stands at `to`; the chip's id.
+    int32_t drag(sf::Vector2f grab, sf::Vector2f to);
 
     std::unique_ptr<App> app_;
     sf::Vector2i mouse_{960, 40};

@@ -54,20 +54,14 @@ std::string checkBoardPins(const App& app) {
             << " outputs";
         return out.str();
     }
-    if (app.inputCircles.size() != app.boardInputs.size()) {
-        out << app.boardInputs.size() << " board inputs but " << app.inputCircles.size() << " circles";
+    if (app.inputCircles.size() != app.boardInputs.size() || app.outputCircles.size() != app.boardOutputs.size()) {
+        out << app.boardInputs.size() << " board inputs and " << app.boardOutputs.size() << " outputs but "
+            << app.inputCircles.size() << " and " << app.outputCircles.size() << " circles";
         return out.str();
     }
-    if (app.outputCircles.size() != app.boardOutputs.size()) {
-        out << app.boardOutputs.size() << " board outputs but " << app.outputCircles.size()
-            << " circles";
-        return out.str();
-    }
-    const std::string misplaced = checkColumn(app.inputCircles, layout::PIN_COLUMN_X, "input");
+    std::string misplaced = checkColumn(app.inputCircles, layout::PIN_COLUMN_X, "input");
+    if (misplaced.empty()) misplaced = checkColumn(app.outputCircles, SCREEN_W - layout::PIN_COLUMN_X, "output");
     if (!misplaced.empty()) return misplaced;
-    const std::string misplacedLamp =
-        checkColumn(app.outputCircles, SCREEN_W - layout::PIN_COLUMN_X, "output");
-    if (!misplacedLamp.empty()) return misplacedLamp;
     for (std::size_t i = 0; i < app.boardInputs.size(); ++i) {
         const BoardInput& input = app.boardInputs[i];
         const sf::CircleShape& circle = app.inputCircles[i];

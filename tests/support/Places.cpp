@@ -25,6 +25,12 @@ sf::Vector2i nearCircle(const sf::CircleShape& circle, float u, float v) {
                  circle.getPosition().y - reach + v * 2 * reach);
 }
 
+// The strip of a column of circles, at any height.
+sf::Vector2i inColumn(const sf::CircleShape& first, float u, float v) {
+    const float reach = first.getRadius() + MARGIN;
+    return pixel(first.getPosition().x - reach + u * 2 * reach, v * SCREEN_H);
+}
+
 sf::Vector2i anywhere(float u, float v) {
     return pixel(-40.f + u * (SCREEN_W + 80.f), -40.f + v * (SCREEN_H + 80.f));
 }
@@ -92,18 +98,10 @@ sf::Vector2i pointAt(const App& app, Place place, uint32_t index, float u, float
             return onWire(*nth(app.wires, index), u, v);
         case Place::EmptyBoard:
             return inRect(app.boardFrame.getPosition(), app.boardFrame.getSize(), u, v);
-        case Place::InputColumn: {
-            const sf::CircleShape& first = app.inputCircles.front();
-            return pixel(first.getPosition().x - first.getRadius() - MARGIN +
-                             u * 2 * (first.getRadius() + MARGIN),
-                         v * SCREEN_H);
-        }
-        case Place::OutputColumn: {
-            const sf::CircleShape& first = app.outputCircles.front();
-            return pixel(first.getPosition().x - first.getRadius() - MARGIN +
-                             u * 2 * (first.getRadius() + MARGIN),
-                         v * SCREEN_H);
-        }
+        case Place::InputColumn:
+            return inColumn(app.inputCircles.front(), u, v);
+        case Place::OutputColumn:
+            return inColumn(app.outputCircles.front(), u, v);
         case Place::PaletteRow: {
             const sf::RectangleShape& first = app.library.front().body();
             return pixel(u * SCREEN_W, first.getPosition().y - MARGIN + v * (first.getSize().y + 2 * MARGIN));

@@ -279,26 +279,25 @@ void RandomUser::pause(Act::Kind kind, int ms) {
 
 FrameInput RandomUser::carryOut(const Act& act) {
     FrameInput input;
-    now_ += sf::milliseconds(act.kind == Act::Jump ? act.ms : act.kind == Act::Wait ? act.ms : FRAME_MS);
+    now_ += sf::milliseconds(act.kind == Act::Jump || act.kind == Act::Wait ? act.ms : FRAME_MS);
+    const bool moves = act.kind == Act::Press || act.kind == Act::Release || act.kind == Act::Move ||
+                       act.kind == Act::HoldRight;
+    if (moves) mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
     switch (act.kind) {
         case Act::Press:
-            mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
             if (weights_.pressWouldGrowTooMuch(mouse_)) break;
             if (act.button == sf::Mouse::Right) rightHeld_ = true;
             input.eventPending = true;
             input.event = mouseEvent(sf::Event::MouseButtonPressed, act.button);
             break;
         case Act::Release:
-            mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
             if (act.button == sf::Mouse::Right) rightHeld_ = false;
             input.eventPending = true;
             input.event = mouseEvent(sf::Event::MouseButtonReleased, act.button);
             break;
         case Act::Move:
-            mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
             break;
         case Act::HoldRight:
-            mouse_ = pointAt(app_, act.place, act.index, act.u, act.v);
             rightHeld_ = true;
             break;
         case Act::Text:
