@@ -102,10 +102,10 @@ count_colour() {
 # how the line is rasterised). check_all FILE CHECK... reads every pixel it needs
 # in one pass and prints the first check that fails.
 check_all() {
-    local file=$1 spec x y colour dx dy format="" found i=0 got
+    local file=$1 check x y colour dx dy format="" found i=0 got
     shift
-    for spec in "$@"; do
-        read -r x y colour <<<"$spec"
+    for check in "$@"; do
+        read -r x y colour <<<"$check"
         if [ "${x#\~}" != "$x" ]; then
             x=${x#\~}
             for dy in -1 0 1; do
@@ -118,14 +118,14 @@ check_all() {
     done
     found=$(convert "$file" -format "$format" info:) || { echo "cannot read $file"; return 1; }
     read -r -a found <<<"$found"
-    for spec in "$@"; do
-        read -r x y colour <<<"$spec"
+    for check in "$@"; do
+        read -r x y colour <<<"$check"
         got=${found[i]:-none}
         i=$((i + 1))
         if [ "${x#\~}" != "$x" ]; then
-            [[ ",$got" == *",$colour,"* ]] || { echo "$spec: the pixels around it are $got"; return 1; }
+            [[ ",$got" == *",$colour,"* ]] || { echo "$check: the pixels around it are $got"; return 1; }
         else
-            [ "$got" = "$colour" ] || { echo "$spec: found $got"; return 1; }
+            [ "$got" = "$colour" ] || { echo "$check: found $got"; return 1; }
         fi
     done
 }
