@@ -1,17 +1,9 @@
 #include "support/AppDriver.h"
+#include "support/MouseButtonEvent.h"
 
 #include <stdexcept>
 
 namespace {
-
-sf::Event mouseButtonEvent(sf::Event::EventType type, sf::Vector2i at, sf::Mouse::Button button) {
-    sf::Event event{};
-    event.type = type;
-    event.mouseButton.button = button;
-    event.mouseButton.x = at.x;
-    event.mouseButton.y = at.y;
-    return event;
-}
 
 sf::Vector2i pixel(sf::Vector2f point) {
     return sf::Vector2i(static_cast<int>(point.x), static_cast<int>(point.y));

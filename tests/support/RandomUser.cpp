@@ -1,4 +1,5 @@
 #include "support/RandomUser.h"
+#include "support/MouseButtonEvent.h"
 
 #include "app/Screen.h"
 
@@ -288,12 +289,12 @@ FrameInput RandomUser::carryOut(const Act& act) {
             if (weights_.pressWouldGrowTooMuch(mouse_)) break;
             if (act.button == sf::Mouse::Right) rightHeld_ = true;
             input.eventPending = true;
-            input.event = mouseEvent(sf::Event::MouseButtonPressed, act.button);
+            input.event = mouseButtonEvent(sf::Event::MouseButtonPressed, mouse_, act.button);
             break;
         case Act::Release:
             if (act.button == sf::Mouse::Right) rightHeld_ = false;
             input.eventPending = true;
-            input.event = mouseEvent(sf::Event::MouseButtonReleased, act.button);
+            input.event = mouseButtonEvent(sf::Event::MouseButtonReleased, mouse_, act.button);
             break;
         case Act::Move:
             break;
@@ -323,15 +324,6 @@ FrameInput RandomUser::carryOut(const Act& act) {
     input.rightButtonHeld = rightHeld_;
     input.now = now_;
     return input;
-}
-
-sf::Event RandomUser::mouseEvent(sf::Event::EventType type, sf::Mouse::Button button) const {
-    sf::Event event{};
-    event.type = type;
-    event.mouseButton.button = button;
-    event.mouseButton.x = mouse_.x;
-    event.mouseButton.y = mouse_.y;
-    return event;
 }
 
 sf::Event RandomUser::randomEvent(const Act& act) const {

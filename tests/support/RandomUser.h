@@ -71,7 +71,6 @@ private:
     void pause(Act::Kind kind, int ms);  // Wait or Jump
 
     FrameInput carryOut(const Act& act);
-    sf::Event mouseEvent(sf::Event::EventType type, sf::Mouse::Button button) const;
     sf::Event randomEvent(const Act& act) const;
 
     // Random numbers.
