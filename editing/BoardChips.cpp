@@ -1,19 +1,23 @@
 #include "editing/BoardChips.h"
 
+#include <algorithm>
+
 Chip& BoardChips::place(const Chip& chip) {
     const int32_t id = drawUnusedId();
     chips.push_back(chip);
-    const iterator placed = std::prev(chips.end());
-    placed->setId(id);
-    byId.emplace(id, placed);
-    return *placed;
+    Chip& placed = chips.back();
+    placed.setId(id);
+    Chip*& indexed = byId[slotOf(id)];
+    if (!indexed) indexed = &placed;  // a repeated id keeps finding the chip placed first
+    return placed;
 }
 
 void BoardChips::remove(int32_t id) {
-    const auto found = byId.find(id);
-    if (found == byId.end()) return;
-    chips.erase(found->second);
-    byId.erase(found);
+    const Chip* removed = find(id);
+    if (!removed) return;
+    chips.erase(std::find_if(chips.begin(), chips.end(),
+                             [removed](const Chip& chip) { return &chip == removed; }));
+    byId[slotOf(id)] = nullptr;
     indexRepeatedId(id);
 }
 
@@ -21,22 +25,16 @@ void BoardChips::indexRepeatedId(int32_t id) {
     // Only a board that held more chips than there are ids repeats one; the
     // next chip with the id, in placement order, is then the one found.
     if (chips.size() < ID_COUNT) return;
-    for (iterator chip = chips.begin(); chip != chips.end(); ++chip)
-        if (chip->id() == id) {
-            byId.emplace(id, chip);
+    for (Chip& chip : chips)
+        if (chip.id() == id) {
+            byId[slotOf(id)] = &chip;
             return;
         }
 }
 
-Chip* BoardChips::find(int32_t id) {
-    const auto found = byId.find(id);
-    return found == byId.end() ? nullptr : &*found->second;
-}
+Chip* BoardChips::find(int32_t id) { return inRange(id) ? byId[slotOf(id)] : nullptr; }
 
-const Chip* BoardChips::find(int32_t id) const {
-    const auto found = byId.find(id);
-    return found == byId.end() ? nullptr : &*found->second;
-}
+const Chip* BoardChips::find(int32_t id) const { return inRange(id) ? byId[slotOf(id)] : nullptr; }
 
 Chip* BoardChips::at(sf::Vector2f point) {
     for (Chip& chip : chips)
@@ -47,6 +45,6 @@ Chip* BoardChips::at(sf::Vector2f point) {
 int32_t BoardChips::drawUnusedId() const {
     int32_t id = drawChipId();
     if (chips.size() >= ID_COUNT) return id;  // every id is taken: repeats cannot be avoided
-    while (byId.count(id) != 0) id = drawChipId();
+    while (find(id)) id = drawChipId();
     return id;
 }
