@@ -1,6 +1,6 @@
 #include "AllocationCounter.h"
 #include "chip/ChipLogic.h"
-#include "chip/CircuitBuilders.h"
+#include "CircuitBuilders.h"
 #include "chip/ReferenceChip.h"
 
 #include <benchmark/benchmark.h>
