@@ -156,6 +156,11 @@ void ChipLogic::evaluate() {
     for (const SlotPair& copy : secondPass_) values[copy.to] = values[copy.from];
 }
 
+int64_t ChipLogic::treeSize() const {
+    const size_t pins = values_.empty() ? 0 : values_.size() - 1;
+    return static_cast<int64_t>(nodes_.size() + pins + connections_.size());
+}
+
 int32_t ChipLogic::subChipCount() const {
     if (nodes_.empty()) return 0;
     int32_t count = 0;

@@ -64,6 +64,10 @@ public:
     // Outputs from inputs, one pass (see the class comment).
     void evaluate();
 
+    // Chips at every depth, this one included, plus all their pins and
+    // connections: what a copy of this chip costs.
+    int64_t treeSize() const;
+
     // The inner circuit, as it stands now. An index out of range yields an
     // empty chip: id 0, kind NOT, no pins.
     int32_t subChipCount() const;
