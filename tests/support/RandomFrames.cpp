@@ -1,0 +1,103 @@
+#include "support/RandomFrames.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr int64_t LARGEST_PLACED = 3000;  // parts of a saved chip, pins and wires included
+constexpr int64_t LARGEST_SAVED = 20000;
+
+sf::FloatRect around(const sf::CircleShape& circle) { return circle.getGlobalBounds(); }
+sf::FloatRect around(const sf::RectangleShape& shape) { return {shape.getPosition(), shape.getSize()}; }
+
+template <class Container>
+const auto& nth(const Container& items, uint8_t index) {
+    return *std::next(items.begin(), static_cast<long>(index % items.size()));
+}
+
+bool tooLargeToSave(const App& app) {
+    int64_t size = 0;
+    for (const Chip& chip : app.boardChips) size += chip.treeSize();
+    return size > LARGEST_SAVED;
+}
+
+}  // namespace
+
+FrameInput RandomFrames::next(const App& app) {
+    FrameInput frame{false, app.frame.event, app.frame.mousePos, false,
+                     std::max(app.frame.now, app.blinkRestartedAt) + sf::milliseconds(16)};
+    const uint8_t roll = byte();
+    switch (app.nameBox.isActive() && roll % 3 == 0 ? 10 : roll % 16) {  // keeps typing once focused
+        case 0: case 1: case 2: case 3: case 4: case 5:  // a press, most of them at something that takes one
+        case 6: case 7: {  // a release; or a stale event, never to be acted on
+            static constexpr sf::Mouse::Button buttons[] = {sf::Mouse::Left,  sf::Mouse::Left,   sf::Mouse::Left,
+                                                            sf::Mouse::Left,  sf::Mouse::Right,  sf::Mouse::Right,
+                                                            sf::Mouse::Middle, sf::Mouse::XButton1};
+            const bool press = roll % 16 < 6;
+            frame.mousePos = somewhere(app);
+            frame.event.type = press ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
+            frame.event.mouseButton = {buttons[byte() % std::size(buttons)], frame.mousePos.x, frame.mousePos.y};
+            frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
+            const bool onSave = around(app.buttons[5].rect).contains(sf::Vector2f(frame.mousePos));
+            frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
+            break;
+        }
+        case 10: case 11: {
+            static constexpr sf::Uint32 typed[] = {'A', 'B', 'C', 'D', 'N', 8, 8, 13, 9, 0xE9, 0x263A};
+            frame.eventPending = true;
+            frame.event.type = sf::Event::TextEntered;
+            frame.event.text.unicode = typed[byte() % std::size(typed)];
+            break;
+        }
+        case 12:  // any key but Escape
+            frame.eventPending = true;
+            frame.event.type = sf::Event::KeyPressed;
+            frame.event.key.code = static_cast<sf::Keyboard::Key>(byte() % sf::Keyboard::Escape);
+            break;
+        case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
+        case 14: frame.now += sf::milliseconds(byte() * 8); break;  // a long pause
+        default: frame.mousePos = somewhere(app);
+    }
+    return frame;
+}
+
+sf::Vector2i RandomFrames::somewhere(const App& app) {
+    const uint8_t index = byte(), kind = byte();
+    // A wire under way is mostly taken on to a chip or a board output.
+    const bool drawing = app.wiringState == WiringState::ChoosingSource || app.wiringState == WiringState::ChoosingTarget;
+    switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : kind % 10) {
+        case 0: {  // "Connect", "Save" and the "+" buttons most often
+            static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5};
+            return inside(around(app.buttons[favourites[index % std::size(favourites)]].rect));
+        }
+        case 1: return inside(around(app.nameBox.rect()));
+        case 2: return inside(around(nth(app.inputCircles, index)));
+        case 3: return inside(around(nth(app.outputCircles, index)));
+        case 4: {
+            const Chip& entry = nth(app.library, index);
+            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[0].body() : entry.body()));
+        }
+        case 5: case 6:
+            if (!app.boardChips.empty()) return inside(around(nth(app.boardChips, index).body()));
+            break;
+        case 7:
+            if (!app.wires.empty()) {  // near a point of a wire
+                const sf::VertexArray& line = nth(app.wires, index).line;
+                const sf::Vector2f along = line[0].position + (line[1].position - line[0].position) * (byte() / 255.f);
+                const int dx = byte() % 17 - 8, dy = byte() % 17 - 8;
+                return sf::Vector2i(along) + sf::Vector2i(dx, dy);
+            }
+            break;
+        case 8: return inside(around(app.boardFrame));
+    }
+    const int x = byte() * 8 - 20, y = byte() * 5 - 20;
+    return {x, y};  // anywhere, the window's edges included
+}
+
+// Mostly inside the area, often on its very edges or just beside them.
+sf::Vector2i RandomFrames::inside(const sf::FloatRect& area) {
+    const auto fraction = [this] { return static_cast<float>(byte() % 24 - 2) / 20.f; };
+    const float x = area.left + area.width * fraction(), y = area.top + area.height * fraction();
+    return sf::Vector2i(sf::Vector2f(x, y));
+}

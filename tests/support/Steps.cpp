@@ -1,0 +1,82 @@
+#include "support/Steps.h"
+
+#include "support/AppDriver.h"
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+const char* const STATES[] = {"Idle", "Armed", "Source", "Target"};
+
+sf::FloatRect bounds(const sf::RectangleShape& shape) { return {shape.getPosition(), shape.getSize()}; }
+
+sf::FloatRect areaOf(AppDriver& user, const std::map<char, int32_t>& chips, const std::string& target) {
+    App& app = user.app;
+    const sf::FloatRect last = bounds(app.library.back().body());
+    const std::map<std::string, sf::FloatRect> fixed{
+        {"C", bounds(app.connectButton().rect)}, {"+i", bounds(app.addInputButton().rect)},
+        {"-i", bounds(app.removeInputButton().rect)}, {"+o", bounds(app.addOutputButton().rect)},
+        {"-o", bounds(app.removeOutputButton().rect)}, {"Pn", bounds(app.library[0].body())},
+        {"Pa", bounds(app.library[1].body())}, {"P", {last.left + last.width + 20, last.top, 10, last.height}}};
+    if (fixed.count(target)) return fixed.at(target);
+    if (target[0] == 'W') {  // W30: 30 px below the middle
+        const sf::VertexArray& line = app.wires.front().line;
+        return {(line[0].position + line[1].position) * 0.5f + sf::Vector2f(0, target.size() > 1 ? std::stof(target.substr(1)) : 0), {}};
+    }
+    if (target[0] == 'i') return app.inputCircles.at(target[1] - '0').getGlobalBounds();
+    if (target[0] == 'o') return app.outputCircles.at(target[1] - '0').getGlobalBounds();
+    return bounds(app.boardChips.find(chips.at(target[0]))->body());
+}
+
+sf::Vector2f pointOn(const sf::FloatRect& area, char where) {
+    const sf::Vector2f middle(area.left + area.width / 2, area.top + area.height / 2);
+    switch (where) {
+        case '<': return {area.left, middle.y};
+        case '>': return {area.left + area.width, middle.y};
+        case '^': return {middle.x, area.top};
+        case 'v': return {middle.x, area.top + area.height};
+        default: return middle;
+    }
+}
+
+std::string describe(const App& app, const std::map<char, int32_t>& chips) {
+    const auto name = [&chips](int32_t id) {
+        for (const auto& [letter, chip] : chips)
+            if (chip == id) return std::string(1, letter);
+        return std::string("-");
+    };
+    std::ostringstream out;
+    out << STATES[static_cast<int>(app.wiringState)];
+    for (const Wire& wire : app.wires) {
+        const Connection& c = wire.connection;
+        out << ' ' << name(c.fromChip) << c.fromPin << '>' << name(c.toChip);
+        if (c.toChip != Wire::NO_TARGET) out << c.toPin;
+    }
+    for (std::size_t i = 0; i < app.boardInputs.size(); ++i)
+        out << (app.boardInputs[i].value ? " in" + std::to_string(i) : "") << (app.boardInputs[i].clocked ? " ~in" + std::to_string(i) : "");
+    if (app.boardChips.size() != 3) out << " chips " << app.boardChips.size();
+    return out.str();
+}
+
+}  // namespace
+
+std::string playOnBoard(const std::string& steps) {
+    AppDriver user;
+    user.setPinCounts(2, 2);
+    user.saveAs("TWO");
+    user.setPinCounts(1, 1);
+    const std::map<char, int32_t> chips{{'b', 0}, {'X', user.place("TWO", {300, 300})},
+                                        {'Y', user.place("AND", {600, 300})}, {'N', user.place("NOT", {900, 300})}};
+    std::istringstream words(steps);
+    for (std::string step; words >> step;) {
+        const char how = std::string("lrmh").find(step.back()) != std::string::npos ? step.back() : 'l';
+        if (how != 'l' || step.back() == 'l') step.pop_back();
+        const char where = std::string("<>^v").find(step.back()) != std::string::npos ? step.back() : ' ';
+        if (where != ' ') step.pop_back();
+        const sf::Vector2f at = pointOn(areaOf(user, chips, step), where);
+        if (how == 'h') user.holdRight(at);
+        else user.click(at, how == 'r' ? sf::Mouse::Right : how == 'm' ? sf::Mouse::Middle : sf::Mouse::Left);
+    }
+    return describe(user.app, chips);
+}
