@@ -112,6 +112,11 @@ void ChipLogic::setInput(int32_t pin, bool value) {
     pins_[FIRST_PIN_SLOT + static_cast<uint32_t>(pin)] = value ? 1 : 0;
 }
 
+void ChipLogic::setOutput(int32_t pin, bool value) {
+    if (!pinInRange(pin, outputCount())) return;
+    pins_[FIRST_PIN_SLOT + static_cast<uint32_t>(design_->inputCount + pin)] = value ? 1 : 0;
+}
+
 // The gate state is loaded from the pins only once they agree with the
 // gates, that is after a call; until then the pins may hold anything (a
 // composite showing 0 while the gate behind its output shows 1), and the

@@ -67,6 +67,9 @@ public:
     bool input(int32_t pin) const;
     bool output(int32_t pin) const;
     void setInput(int32_t pin, bool value);
+    // Sets an output as if the chip had computed it, to restore a saved
+    // value: the next call overwrites it unless nothing drives that output.
+    void setOutput(int32_t pin, bool value);
 
     // Outputs from inputs, one pass (see the class comment). The first call
     // of a chip built or extracted (or of a copy of one not yet evaluated)
