@@ -356,6 +356,7 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
     design->outputCount = std::max(outputCount, 0);
     design->connections = connections;
     design->pinCount = static_cast<uint32_t>(design->inputCount + design->outputCount);
+    design->connectionCount = static_cast<int64_t>(connections.size());
     design->parts.reserve(subChips.size());
     for (const ChipLogic& sub : subChips) {
         // A moved-from chip keeps its id and kind and has nothing else.
@@ -363,6 +364,7 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
             sub.design_ ? sub.design_ : primitive(sub.kind_, 0, 0);
         design->pinCount += part->pinCount;
         design->chipCount += part->chipCount;
+        design->connectionCount += part->connectionCount;
         design->parts.push_back(Part{sub.id_, design->pinCount - part->pinCount, std::move(part)});
     }
     design->compile();

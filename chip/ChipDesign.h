@@ -120,6 +120,7 @@ struct ChipLogic::Design {
     // Over the whole tree, this chip included.
     uint32_t pinCount = 0;
     int64_t chipCount = 1;
+    int64_t connectionCount = 0;
 
     PinProgram firstCall;
     GateProgram laterCalls;

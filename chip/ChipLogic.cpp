@@ -190,3 +190,8 @@ ChipLogic ChipLogic::extractPart(size_t index) const {
 std::vector<Connection> ChipLogic::connections() const {
     return design_ ? design_->connections : std::vector<Connection>();
 }
+
+int64_t ChipLogic::treeSize() const {
+    if (!design_) return 1;
+    return design_->chipCount + static_cast<int64_t>(design_->pinCount) + design_->connectionCount;
+}

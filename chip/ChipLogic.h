@@ -84,6 +84,10 @@ public:
     std::vector<ChipLogic> subChips() const;
     std::vector<Connection> connections() const;
 
+    // Chips at every depth (this one included), plus all their pins, plus
+    // all their connections: the size of what a saved copy holds. O(1).
+    int64_t treeSize() const;
+
 private:
     // Where the pin values stand. As built, `pins_` holds the values the chip
     // was built or extracted with, which need not agree with each other.
