@@ -195,3 +195,42 @@ int64_t ChipLogic::treeSize() const {
     if (!design_) return 1;
     return design_->chipCount + static_cast<int64_t>(design_->pinCount) + design_->connectionCount;
 }
+
+ChipLogic::PartView ChipLogic::rootPart() const {
+    return PartView(*this, design_.get(), id_, kind_, FIRST_PIN_SLOT);
+}
+
+ChipLogic::PartView::PartView(const ChipLogic& chip, const Design* design, int32_t id,
+                              ChipKind kind, uint32_t firstSlot)
+    : chip_(&chip), design_(design), id_(id), kind_(kind), firstSlot_(firstSlot) {}
+
+int32_t ChipLogic::PartView::inputCount() const { return design_ ? design_->inputCount : 0; }
+
+int32_t ChipLogic::PartView::outputCount() const { return design_ ? design_->outputCount : 0; }
+
+bool ChipLogic::PartView::input(int32_t pin) const {
+    if (!pinInRange(pin, inputCount())) return false;
+    return chip_->pinValue(firstSlot_ + static_cast<uint32_t>(pin));
+}
+
+bool ChipLogic::PartView::output(int32_t pin) const {
+    if (!pinInRange(pin, outputCount())) return false;
+    return chip_->pinValue(firstSlot_ + static_cast<uint32_t>(design_->inputCount + pin));
+}
+
+int32_t ChipLogic::PartView::subChipCount() const {
+    return design_ ? static_cast<int32_t>(design_->parts.size()) : 0;
+}
+
+ChipLogic::PartView ChipLogic::PartView::subChip(int32_t index) const {
+    if (index < 0 || index >= subChipCount()) return PartView(*chip_, nullptr, 0, NOT_CHIP, 0);
+    const Design::Part& part = design_->parts[static_cast<size_t>(index)];
+    return PartView(*chip_, part.design.get(), part.id, part.design->kind,
+                    firstSlot_ + part.firstPin);
+}
+
+ChipLogic::ConnectionRange ChipLogic::PartView::connections() const {
+    if (!design_) return ConnectionRange(nullptr, nullptr);
+    const Connection* first = design_->connections.data();
+    return ConnectionRange(first, first + design_->connections.size());
+}

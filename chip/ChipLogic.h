@@ -34,6 +34,9 @@ class ChipLogic {
     struct Design;
 
 public:
+    class PartView;
+    class ConnectionRange;
+
     // NOT: inputs [0], outputs [1]. AND: inputs [0, 0], outputs [0]. Any
     // other kind gets no pins. Draws the id last.
     explicit ChipLogic(ChipKind kind);
@@ -88,6 +91,55 @@ public:
     // all their connections: the size of what a saved copy holds. O(1).
     int64_t treeSize() const;
 
+    // Calls `visit(const PartView&)` for every chip of the tree, in
+    // pre-order: this chip first, then each sub-chip followed by its own
+    // sub-chips. Nothing is copied; a view shows what `input`, `output`,
+    // `connections` and `subChipCount` of the extracted chip would.
+    template <class Visit>
+    void forEachPart(Visit&& visit) const {
+        visitSubtree(rootPart(), visit);
+    }
+
+    // A chip's own connections, in order, where the design keeps them.
+    class ConnectionRange {
+    public:
+        ConnectionRange(const Connection* begin, const Connection* end) : begin_(begin), end_(end) {}
+        const Connection* begin() const { return begin_; }
+        const Connection* end() const { return end_; }
+        size_t size() const { return static_cast<size_t>(end_ - begin_); }
+        const Connection& operator[](size_t index) const { return begin_[index]; }
+
+    private:
+        const Connection* begin_;
+        const Connection* end_;
+    };
+
+    // One chip of the tree, read in place. Valid while the chip it was taken
+    // from is not changed, moved or destroyed.
+    class PartView {
+    public:
+        int32_t id() const { return id_; }
+        ChipKind kind() const { return kind_; }
+        int32_t inputCount() const;
+        int32_t outputCount() const;
+        bool input(int32_t pin) const;
+        bool output(int32_t pin) const;
+        int32_t subChipCount() const;
+        PartView subChip(int32_t index) const;
+        ConnectionRange connections() const;
+
+    private:
+        friend class ChipLogic;
+        PartView(const ChipLogic& chip, const Design* design, int32_t id, ChipKind kind,
+                 uint32_t firstSlot);
+
+        const ChipLogic* chip_;
+        const Design* design_;  // none for an empty or moved-from chip
+        int32_t id_;
+        ChipKind kind_;
+        uint32_t firstSlot_;  // pin slot of the part's input 0
+    };
+
 private:
     // Where the pin values stand. As built, `pins_` holds the values the chip
     // was built or extracted with, which need not agree with each other.
@@ -115,6 +167,14 @@ private:
 
     // Takes over `other`'s contents, leaving it with its id and kind only.
     void takeFrom(ChipLogic& other) noexcept;
+
+    PartView rootPart() const;
+    template <class Visit>
+    static void visitSubtree(const PartView& part, Visit& visit) {
+        visit(part);
+        for (int32_t index = 0; index < part.subChipCount(); ++index)
+            visitSubtree(part.subChip(index), visit);
+    }
 
     int32_t id_ = 0;
     ChipKind kind_ = NOT_CHIP;
