@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <vector>
 
 // Evaluation and copying of chips, for ChipLogic and, as a baseline, for the
 // plain recursive ReferenceChip that the tests use as their yardstick.
@@ -81,6 +82,19 @@ void wideEvaluate(benchmark::State& state) {
     runEvaluations(state, circuits::wide<Chip>(count), circuits::wideGates(count));
 }
 
+// `subChips()` of a running composite of about `state.range(0)` gates, as
+// saving the board does for every chip on it.
+void extractSubChips(benchmark::State& state) {
+    const int32_t bits = adderBitsFor(state.range(0));
+    ChipLogic chip = circuits::adder<ChipLogic>(bits);
+    for (int32_t call = 0; call < 3; ++call) chip.evaluate();
+    for (auto _ : state) {
+        std::vector<ChipLogic> parts = chip.subChips();
+        benchmark::DoNotOptimize(parts.data());
+    }
+    state.counters["gates"] = static_cast<double>(circuits::adderGates(bits));
+}
+
 template <class Chip>
 void placeCopy(benchmark::State& state) {
     const int32_t bits = adderBitsFor(state.range(0));
@@ -93,6 +107,7 @@ void BM_WideEvaluate(benchmark::State& state) { wideEvaluate<ChipLogic>(state); 
 void BM_ReferenceWideEvaluate(benchmark::State& state) { wideEvaluate<ReferenceChip>(state); }
 void BM_PlaceCopy(benchmark::State& state) { placeCopy<ChipLogic>(state); }
 void BM_ReferencePlaceCopy(benchmark::State& state) { placeCopy<ReferenceChip>(state); }
+void BM_ExtractSubChips(benchmark::State& state) { extractSubChips(state); }
 
 } // namespace
 
@@ -102,5 +117,6 @@ BENCHMARK(BM_WideEvaluate)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_ReferenceWideEvaluate)->Arg(100)->Arg(1000)->Arg(10000);
 BENCHMARK(BM_PlaceCopy)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferencePlaceCopy)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractSubChips)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

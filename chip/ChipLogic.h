@@ -2,7 +2,9 @@
 
 #include "chip/Connection.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // 0 is NOT, 1 is AND, any other value a composite.
@@ -20,13 +22,21 @@ int32_t drawChipId();
 // composite propagates along its connections, evaluates every sub-chip once
 // and propagates again, so a signal advances one gate per call at any depth.
 //
-// A composite's whole tree is stored flat (nodes in pre-order, one byte per
-// pin in one array) and compiled once, when it is built, into a list of
-// copies between pin slots: connection ends are resolved by id a single time,
-// since the inner structure never changes afterwards. Evaluation then touches
-// each pin a constant number of times and allocates nothing.
+// The inner circuit never changes once built: it lives in an immutable
+// design, compiled once when it is built and shared by copies and extracted
+// sub-chips (chip/ChipDesign.h). A chip itself holds one byte per pin of its
+// whole tree and, for calls after the first, two copies of a gate state of
+// about one byte per gate: such a call computes every gate from the state
+// the last call left, and leaves the inner pins to be read from the state
+// when asked for.
 class ChipLogic {
+    // The immutable inner circuit and what it compiles to (chip/ChipDesign.h).
+    struct Design;
+
 public:
+    class PartView;
+    class ConnectionRange;
+
     // NOT: inputs [0], outputs [1]. AND: inputs [0, 0], outputs [0]. Any
     // other kind gets no pins. Draws the id last.
     explicit ChipLogic(ChipKind kind);
@@ -60,8 +70,14 @@ public:
     bool input(int32_t pin) const;
     bool output(int32_t pin) const;
     void setInput(int32_t pin, bool value);
+    // Sets an output as if the chip had computed it, to restore a saved
+    // value: the next call overwrites it unless nothing drives that output.
+    void setOutput(int32_t pin, bool value);
 
-    // Outputs from inputs, one pass (see the class comment).
+    // Outputs from inputs, one pass (see the class comment). The first call
+    // of a chip built or extracted (or of a copy of one not yet evaluated)
+    // evaluates its pins as they are, however they disagree; later calls run
+    // on the gate state. Allocates nothing.
     void evaluate();
 
     // Chips at every depth, this one included, plus all their pins and
@@ -75,63 +91,108 @@ public:
     std::vector<ChipLogic> subChips() const;
     std::vector<Connection> connections() const;
 
+    // Chips at every depth (this one included), plus all their pins, plus
+    // all their connections: the size of what a saved copy holds. O(1).
+    int64_t treeSize() const;
+
+    // Calls `visit(const PartView&)` for every chip of the tree, in
+    // pre-order: this chip first, then each sub-chip followed by its own
+    // sub-chips. Nothing is copied; a view shows what `input`, `output`,
+    // `connections` and `subChipCount` of the extracted chip would.
+    template <class Visit>
+    void forEachPart(Visit&& visit) const {
+        visitSubtree(rootPart(), visit);
+    }
+
+    // A chip's own connections, in order, where the design keeps them.
+    class ConnectionRange {
+    public:
+        ConnectionRange(const Connection* begin, const Connection* end) : begin_(begin), end_(end) {}
+        const Connection* begin() const { return begin_; }
+        const Connection* end() const { return end_; }
+        size_t size() const { return static_cast<size_t>(end_ - begin_); }
+        const Connection& operator[](size_t index) const { return begin_[index]; }
+
+    private:
+        const Connection* begin_;
+        const Connection* end_;
+    };
+
+    // One chip of the tree, read in place. Valid while the chip it was taken
+    // from is not changed, moved or destroyed.
+    class PartView {
+    public:
+        int32_t id() const { return id_; }
+        ChipKind kind() const { return kind_; }
+        int32_t inputCount() const;
+        int32_t outputCount() const;
+        bool input(int32_t pin) const;
+        bool output(int32_t pin) const;
+        int32_t subChipCount() const;
+        PartView subChip(int32_t index) const;
+        ConnectionRange connections() const;
+
+    private:
+        friend class ChipLogic;
+        PartView(const ChipLogic& chip, const Design* design, int32_t id, ChipKind kind,
+                 uint32_t firstSlot);
+
+        const ChipLogic* chip_;
+        const Design* design_;  // none for an empty or moved-from chip
+        int32_t id_;
+        ChipKind kind_;
+        uint32_t firstSlot_;  // pin slot of the part's input 0
+    };
+
 private:
-    // One chip of the tree. Its pins are `inputCount` input slots from
-    // `pinBase` on, followed by `outputCount` output slots; its subtree is
-    // itself and the `subtreeSize - 1` nodes after it; its own connections
-    // are `connectionCount` entries from `connectionBegin` on.
-    struct Node {
-        int32_t id;
-        ChipKind kind;
-        uint32_t pinBase;
-        int32_t inputCount;
-        int32_t outputCount;
-        uint32_t subtreeSize;
-        uint32_t connectionBegin;
-        uint32_t connectionCount;
-    };
+    // Where the pin values stand. As built, `pins_` holds the values the chip
+    // was built or extracted with, which need not agree with each other.
+    // Settled, `pins_` holds what the last call left. Running, the latest
+    // values of the inner pins are read from `slots_` (the chip's own pins
+    // are always in `pins_`).
+    enum class Phase : uint8_t { AsBuilt, Settled, Running };
 
-    // One compiled step between pin slots: a copy from `from` to `to`, or for
-    // a gate its first input slot and its output slot.
-    struct SlotPair {
-        uint32_t from;
-        uint32_t to;
-    };
-
-    // An empty chip that keeps `id` and `kind`; the factories fill it in.
+    // An empty chip that keeps `id` and `kind`.
     ChipLogic(int32_t id, ChipKind kind);
+    // A chip on `design`, its pins all 0 for now.
+    ChipLogic(int32_t id, ChipKind kind, std::shared_ptr<const Design> design);
 
-    // Index of the node that follows the subtree of node `index`, and the
-    // first pin slot and connection after it.
-    uint32_t subtreeEnd(uint32_t index) const;
-    uint32_t slotsEnd(uint32_t index) const;
-    uint32_t connectionsEnd(uint32_t index) const;
+    // The value of the pin in slot `slot` of this chip's tree.
+    bool pinValue(uint32_t slot) const;
+    // The values of `count` pins from slot `firstSlot` on, into `values`.
+    void readPins(uint32_t firstSlot, uint32_t count, uint8_t* values) const;
+    // The sub-chip `index` of the design, with its current pin values.
+    ChipLogic extractPart(size_t index) const;
 
-    // Appends `chip`'s tree below the nodes already present.
-    void appendTree(const ChipLogic& chip);
-    // The chip whose tree is the subtree of node `index`.
-    ChipLogic extractSubtree(uint32_t index) const;
-    // Turns the tree into the pass and gate lists that `evaluate` runs.
-    struct CompileScratch;
-    void compile();
-    void compileComposite(uint32_t index, CompileScratch& scratch);
+    // Builds the gate state from the pins of a settled chip.
+    void loadGateState();
+    // Offset in `slots_` of the half the last call started from.
+    uint32_t otherHalf() const;
+
     // Takes over `other`'s contents, leaving it with its id and kind only.
     void takeFrom(ChipLogic& other) noexcept;
 
+    PartView rootPart() const;
+    template <class Visit>
+    static void visitSubtree(const PartView& part, Visit& visit) {
+        visit(part);
+        for (int32_t index = 0; index < part.subChipCount(); ++index)
+            visitSubtree(part.subChip(index), visit);
+    }
+
     int32_t id_ = 0;
     ChipKind kind_ = NOT_CHIP;
-    // Pre-order: node 0 is this chip, a composite's sub-chips follow it, each
-    // followed by its own subtree.
-    std::vector<Node> nodes_;
-    // One value (0 or 1) per pin of the whole tree; slot 0 is always 0.
-    std::vector<uint8_t> values_;
-    // Every level's connections, each node's own ones together, in node order.
-    std::vector<Connection> connections_;
-    // What `evaluate` runs, in this order: copies of the first propagation of
-    // every composite, parents before their sub-chips; the NOT and AND gates;
-    // copies of the second propagation, sub-chips before their parents.
-    std::vector<SlotPair> firstPass_;
-    std::vector<SlotPair> notGates_;
-    std::vector<SlotPair> andGates_;
-    std::vector<SlotPair> secondPass_;
+    Phase phase_ = Phase::AsBuilt;
+    // Offset in `slots_` of the half the last call wrote; the other half
+    // holds what that call started from.
+    uint32_t current_ = 0;
+    // Shared by copies; none for an empty or moved-from chip.
+    std::shared_ptr<const Design> design_;
+    // One value (0 or 1) per pin of the whole tree, in the design's pre-order
+    // from slot 1 on: this chip's inputs, its outputs, then each sub-chip's
+    // pins. Slot 0 is always 0.
+    std::vector<uint8_t> pins_;
+    // The gate state, twice: what the last call started from and what it
+    // left, each the size of the design's slot count.
+    std::vector<uint8_t> slots_;
 };

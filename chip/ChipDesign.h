@@ -1,0 +1,133 @@
+#pragma once
+
+// The inner circuit of a chip, which never changes once built and is shared
+// by all copies of the chip, and the two programs it compiles to. Private to
+// the chip logic.
+//
+// Pin slots: a chip keeps one byte per pin of its whole tree. Slot 0 holds a
+// constant 0; from slot 1 on come the pins in pre-order: the chip's inputs,
+// its outputs, then the pins of each sub-chip, each followed by those of its
+// own sub-chips.
+
+#include "chip/ChipLogic.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct ChipLogic::Design {
+    // One copy between slots: `to` takes the value of `from`. For a gate,
+    // its first input slot and its output slot.
+    struct SlotPair {
+        uint32_t from;
+        uint32_t to;
+    };
+
+    // The plain evaluation, on the pins of the whole tree: the copies of the
+    // first propagation of every composite, parents before their sub-chips;
+    // the NOT and AND gates; the copies of the second propagation, sub-chips
+    // before their parents. Exactly the recursive model, whatever values the
+    // pins held before; it runs the first call of a chip.
+    struct PinProgram {
+        std::vector<SlotPair> firstPass;
+        std::vector<SlotPair> notGates;
+        std::vector<SlotPair> andGates;
+        std::vector<SlotPair> secondPass;
+
+        void run(uint8_t* pins) const;
+    };
+
+    // The evaluation once the pins agree with the gates, that is after any
+    // call: all that a call needs from the last one is one value per gate,
+    // one per composite output that repeats an input of its chip (a
+    // pass-through, which holds a value for a call), the inputs of the chip
+    // and the pins that nothing drives. These values are the slots of the
+    // gate state; every other pin's value is one of them, as of the start or
+    // the end of the last call, and is read from there when asked for.
+    //
+    // Slot 0 holds 0, slots 1 to `inputCount` the chip's inputs as the call
+    // read them, then come the NOT outputs, the AND outputs, and the slots
+    // of constant pins and pass-through outputs. A call reads one copy of the
+    // state and writes the other.
+    struct GateProgram {
+        // A value in the gate state: a slot as the call found it or, with
+        // AFTER_CALL, as the call left it.
+        static constexpr uint32_t AFTER_CALL = 1u << 31;
+        // In `pinRoots`: the pin never changes, its value is in the pins.
+        static constexpr uint32_t OWN_VALUE = ~0u;
+
+        struct AndInputs {
+            uint32_t first;
+            uint32_t second;
+        };
+
+        uint32_t slotCount = 1;
+        uint32_t inputCount = 0;
+        uint32_t notBase = 0;
+        uint32_t andBase = 0;
+        // The slots each gate reads, as the call found them.
+        std::vector<uint32_t> notInputs;
+        std::vector<AndInputs> andInputs;
+        // Pass-through outputs: slot `to` takes the value `from` (never
+        // AFTER_CALL) of this call.
+        std::vector<SlotPair> latches;
+        // The chip's own outputs: pin slot `to` takes the value `from`.
+        std::vector<SlotPair> outputs;
+        // The pin slot each state slot mirrors, to load the state from pins.
+        std::vector<uint32_t> slotPins;
+        // Per pin slot, where its value lies after a call, or OWN_VALUE.
+        std::vector<uint32_t> pinRoots;
+
+        // One call: reads `pins` (the chip's inputs) and `found`, writes
+        // `left` and the chip's outputs in `pins`.
+        void run(uint8_t* pins, uint8_t* found, uint8_t* left) const;
+        // Both copies of the state from the pins of a chip after a call.
+        void load(const uint8_t* pins, uint8_t* state, uint8_t* other) const;
+        // The value of pin slot `slot` after the call that started from
+        // `found` and left `left`.
+        bool pinValue(uint32_t slot, const uint8_t* pins, const uint8_t* found,
+                      const uint8_t* left) const;
+
+        static uint8_t valueAt(uint32_t root, const uint8_t* found, const uint8_t* left) {
+            return (root & AFTER_CALL) != 0 ? left[root & ~AFTER_CALL] : found[root];
+        }
+    };
+
+    // A sub-chip: its id in this circuit, the position of its input 0 among
+    // this design's pins (0 is the design's own input 0), and its design.
+    struct Part {
+        int32_t id;
+        uint32_t firstPin;
+        std::shared_ptr<const Design> design;
+    };
+
+    // A design with no sub-chips and no connections: a NOT, an AND, or a
+    // composite without inner circuit.
+    static std::shared_ptr<const Design> primitive(ChipKind kind, int32_t inputCount,
+                                                   int32_t outputCount);
+    // The design of a composite holding `subChips`' designs as they are.
+    static std::shared_ptr<const Design> compose(ChipKind kind, int32_t inputCount,
+                                                 int32_t outputCount,
+                                                 const std::vector<Connection>& connections,
+                                                 const std::vector<ChipLogic>& subChips);
+
+    ChipKind kind = NOT_CHIP;
+    int32_t inputCount = 0;
+    int32_t outputCount = 0;
+    std::vector<Connection> connections;
+    std::vector<Part> parts;
+
+    // Over the whole tree, this chip included.
+    uint32_t pinCount = 0;
+    int64_t chipCount = 1;
+    int64_t connectionCount = 0;
+
+    PinProgram firstCall;
+    GateProgram laterCalls;
+
+private:
+    class Tree;
+    class GateCompiler;
+    void compile();
+    static PinProgram compilePinProgram(const Tree& tree);
+};
