@@ -1,6 +1,9 @@
 #include "app/Screen.h"
 
-#include <SFML/Window/VideoMode.hpp>
+float SCREEN_W = 0.f;
+float SCREEN_H = 0.f;
 
-const float SCREEN_W = static_cast<float>(sf::VideoMode::getDesktopMode().width);
-const float SCREEN_H = static_cast<float>(sf::VideoMode::getDesktopMode().height);
+void setScreenSize(unsigned width, unsigned height) {
+    SCREEN_W = static_cast<float>(width);
+    SCREEN_H = static_cast<float>(height);
+}

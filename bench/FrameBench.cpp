@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/Screen.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,8 @@
 // without waiting for the frame-rate limit.
 
 namespace {
+
+[[maybe_unused]] const bool screenSet = (setScreenSize(1920, 1080), true);
 
 std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
     auto app = std::make_unique<App>(mode);
