@@ -161,11 +161,6 @@ void ChipLogic::readPins(uint32_t firstSlot, uint32_t count, uint8_t* values) co
         values[index] = pinValue(firstSlot + index) ? 1 : 0;
 }
 
-int64_t ChipLogic::treeSize() const {
-    const size_t pins = values_.empty() ? 0 : values_.size() - 1;
-    return static_cast<int64_t>(nodes_.size() + pins + connections_.size());
-}
-
 int32_t ChipLogic::subChipCount() const {
     return design_ ? static_cast<int32_t>(design_->parts.size()) : 0;
 }
@@ -201,7 +196,7 @@ int64_t ChipLogic::treeSize() const {
     return design_->chipCount + static_cast<int64_t>(design_->pinCount) + design_->connectionCount;
 }
 
-ChipLogic::PartView ChipLogic::rootPart() const {
+ChipLogic::PartView ChipLogic::part() const {
     return PartView(*this, design_.get(), id_, kind_, FIRST_PIN_SLOT);
 }
 

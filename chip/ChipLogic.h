@@ -15,6 +15,12 @@ constexpr ChipKind AND_CHIP = 1;
 // Chip ids are 10000 plus a 15-bit random number; 0 never names a chip.
 constexpr int32_t FIRST_CHIP_ID = 10000;
 constexpr int32_t LAST_CHIP_ID = FIRST_CHIP_ID + 32767;
+
+// No chip may be larger, counted as `treeSize` counts: the editor places and
+// saves none, and a library that describes one is refused. It lets a chip
+// hold some ten million gates, and keeps one nested in copies of itself from
+// doubling until memory runs out.
+constexpr int64_t LARGEST_CHIP = 100'000'000;
 int32_t drawChipId();
 
 // The logic of one chip: its identity, kind, pin values and, for a composite,
@@ -80,10 +86,6 @@ public:
     // on the gate state. Allocates nothing.
     void evaluate();
 
-    // Chips at every depth, this one included, plus all their pins and
-    // connections: what a copy of this chip costs.
-    int64_t treeSize() const;
-
     // The inner circuit, as it stands now. An index out of range yields an
     // empty chip: id 0, kind NOT, no pins.
     int32_t subChipCount() const;
@@ -101,8 +103,11 @@ public:
     // `connections` and `subChipCount` of the extracted chip would.
     template <class Visit>
     void forEachPart(Visit&& visit) const {
-        visitSubtree(rootPart(), visit);
+        visitSubtree(part(), visit);
     }
+
+    // This chip as the root part of its tree.
+    PartView part() const;
 
     // A chip's own connections, in order, where the design keeps them.
     class ConnectionRange {
@@ -131,6 +136,9 @@ public:
         int32_t subChipCount() const;
         PartView subChip(int32_t index) const;
         ConnectionRange connections() const;
+        // Parts with the same circuit have the same kind, pin counts,
+        // connections and sub-chip ids and circuits; only pin values differ.
+        const void* circuit() const { return design_; }
 
     private:
         friend class ChipLogic;
@@ -172,7 +180,6 @@ private:
     // Takes over `other`'s contents, leaving it with its id and kind only.
     void takeFrom(ChipLogic& other) noexcept;
 
-    PartView rootPart() const;
     template <class Visit>
     static void visitSubtree(const PartView& part, Visit& visit) {
         visit(part);
