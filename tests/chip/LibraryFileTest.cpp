@@ -1,0 +1,121 @@
+#include "chip/LibraryFile.h"
+#include "chip/RandomCircuits.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string nameOfRandomBytes(RandomCircuits& random) {
+    std::string name(static_cast<std::size_t>(random.pick(1, 19)), ' ');
+    for (char& byte : name) byte = static_cast<char>(random.pick(1, 255));
+    return name;
+}
+
+std::string refusal(const std::string& text) {
+    try {
+        LibraryFile::parse(text, "chips.json");
+    } catch (const LibraryFile::Refused& refused) {
+        return refused.what();
+    }
+    return "taken";
+}
+
+}  // namespace
+
+// Random chips written and read back are the same chips, pin for pin at every
+// depth, under names of any bytes, and run as the originals call by call.
+TEST(LibraryFile, ChipsReadBackAreTheChipsWritten) {
+    for (uint32_t seed = 1; seed <= 150 && !HasFatalFailure(); ++seed) {
+        RandomCircuits random(seed);
+        Twin first = random.chip(random.pick(1, 4)), second = random.chip(random.pick(1, 4));
+        const std::string names[] = {nameOfRandomBytes(random), nameOfRandomBytes(random) + "!"};
+        const std::string text = LibraryFile::format({{names[0], first.logic}, {names[1], second.logic}});
+        std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+        ASSERT_EQ(read.size(), 2u);
+        for (int i = 0; i < 2; ++i) {
+            Twin twin{read[i].chip, i == 0 ? first.reference : second.reference};
+            EXPECT_EQ(read[i].name, names[i]);
+            ASSERT_TRUE(same(twin.logic, twin.reference)) << "seed " << seed << " as read";
+            runAndCompare(twin, random, 10, "seed " + std::to_string(seed) + " read back");
+        }
+    }
+}
+
+// A chip of two copies of the level below, 20 levels deep: a million NOTs,
+// written as a line per level.
+TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
+    ChipLogic level(NOT_CHIP);
+    for (int depth = 0; depth < 20; ++depth) {
+        ChipLogic copy = level;
+        copy.setId(10002);
+        level = ChipLogic(2, {level, copy}, {{0, 0, level.id(), 0}, {10002, 0, 0, 0}}, 1, 1);
+    }
+    const std::string text = LibraryFile::format({{"DEEP", level}});
+    EXPECT_LT(text.size(), 20u * 300);
+    const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+    EXPECT_EQ(read.at(0).chip.treeSize(), level.treeSize());
+}
+
+// A bad file is refused with where and what, whatever is wrong with it.
+TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
+    const std::string head = R"({"format": "vorplex-library", "version": 1, "definitions": [)";
+    const std::string gate = R"({"kind": 0, "id": 10001, "inputs": "0", "outputs": "1"})";
+    std::string doubling = head + gate;  // each level two of the one before: 2^30 NOTs
+    for (int level = 1; level <= 30; ++level)
+        doubling += R"(, {"kind": 2, "id": 7, "inputs": "", "outputs": "", "parts": [)" + std::to_string(level - 1) +
+                    ", " + std::to_string(level - 1) + "]}";
+    const std::pair<std::string, std::string> files[] = {
+        {"[1, 2", "chips.json: not JSON: "},
+        {R"({"format": "other", "version": 1})", "chips.json: not a library"},
+        {R"({"format": "vorplex-library", "version": 2})", "chips.json: version 2 is not 1"},
+        {head + "]}", "chips.json: no \"chips\""},
+        {head + gate + R"(], "chips": [{"name": "X", "definition": "0"}]})", "chip \"X\": \"definition\" is not number"},
+        {head + R"({"kind": 0, "id": 1, "inputs": "2", "outputs": ""}], "chips": []})", "definition 0: \"inputs\" holds more"},
+        {head + R"({"kind": 0.5, "id": 1, "inputs": "", "outputs": ""}], "chips": []})", "definition 0: \"kind\" is not number"},
+        {head + gate + R"(, {"kind": 2, "id": 1, "inputs": "", "outputs": "", "parts": [0, 17]}], "chips": []})",
+         "definition 1: sub-chip 1: no definition 17"},
+        {head + R"({"kind": 2, "id": 1, "inputs": "", "outputs": "", "parts": [0]}], "chips": []})",
+         "definition 0: sub-chip 0: the definition contains itself"},
+        {head + gate + R"(, {"kind": 2, "id": 1, "inputs": "", "outputs": "", "connections": [[0, 0, 1]]}], "chips": []})",
+         "definition 1: connection 0 is not four numbers"},
+        {head + gate + R"(], "chips": [{"name": "X", "definition": 1}]})", "chip \"X\": no definition 1"},
+        {head + gate + R"(], "chips": [{"name": "X", "definition": 0}, {"name": "X", "definition": 0}]})",
+         "chip \"X\": a second chip of this name"},
+        {head + gate + R"(], "chips": [{"name": "ABCDEFGHIJKLMNOPQRSTU", "definition": 0}]})", "a name of 21 characters"},
+        {head + gate + R"(], "chips": [{"name": "\u263A", "definition": 0}]})", "above U+00FF"},
+        {doubling + R"(], "chips": []})", "definition 25: larger than 100000000 parts"},
+    };
+    for (const auto& [text, reason] : files) EXPECT_NE(refusal(text).find(reason), std::string::npos) << refusal(text);
+}
+
+// The file is always the old library or the new one, even when the writer is
+// killed halfway; a write that cannot be done leaves what was there.
+TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vorplex-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "in the way");
+    const LibraryFile file((folder / "chips.json").string());
+    RandomCircuits random(3);
+    const Twin big = random.chip(5), small = random.chip(1);
+    file.write({{"OLD", small.logic}});
+    const std::vector<std::string> either = {LibraryFile::format({{"OLD", small.logic}}),
+                                             LibraryFile::format({{"NEW", big.logic}, {"OLD", small.logic}})};
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const pid_t writer = fork();
+        if (writer == 0) {
+            for (;;) file.write({{"NEW", big.logic}, {"OLD", small.logic}}), file.write({{"OLD", small.logic}});
+        }
+        usleep(static_cast<useconds_t>(random.pick(0, 3000)));
+        kill(writer, SIGKILL);
+        waitpid(writer, nullptr, 0);
+        std::ifstream in(folder / "chips.json");
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_TRUE(text == either[0] || text == either[1]) << "attempt " << attempt;
+    }
+    EXPECT_THROW(LibraryFile((folder / "in the way").string()).write({{"OLD", small.logic}}), LibraryFile::Refused);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "in the way"));
+    std::filesystem::remove_all(folder);
+}
