@@ -2,29 +2,21 @@
 
 #include "widgets/Latin1.h"
 
-namespace {
-
-int32_t inputCountOf(ChipKind kind) { return kind == AND_CHIP ? 2 : kind == NOT_CHIP ? 1 : 0; }
-int32_t outputCountOf(ChipKind kind) { return kind == AND_CHIP || kind == NOT_CHIP ? 1 : 0; }
-
-}  // namespace
-
 Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::string name)
-    : ChipLogic(kind) {
-    buildShapes(position, font, inputCountOf(kind), outputCountOf(kind));
-    setName(std::move(name));
-}
+    : Chip(ChipLogic(kind), position, font, std::move(name)) {}
 
 Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::string name,
            const std::vector<ChipLogic>& subChips, const std::vector<Connection>& connections,
            int32_t inputCount, int32_t outputCount)
-    : ChipLogic(kind, subChips, connections, inputCount, outputCount) {
-    buildShapes(position, font, inputCount, outputCount);
+    : Chip(ChipLogic(kind, subChips, connections, inputCount, outputCount), position, font, std::move(name)) {}
+
+Chip::Chip(ChipLogic logic, sf::Vector2f position, const sf::Font& font, std::string name)
+    : ChipLogic(std::move(logic)) {
+    buildShapes(position, font);
     setName(std::move(name));
 }
 
-void Chip::buildShapes(sf::Vector2f position, const sf::Font& font, int32_t inputCount,
-                       int32_t outputCount) {
+void Chip::buildShapes(sf::Vector2f position, const sf::Font& font) {
     body_.setPosition(position);
     body_.setSize(sf::Vector2f(100.f, HEIGHT));
     body_.setFillColor(sf::Color::Red);
@@ -33,7 +25,7 @@ void Chip::buildShapes(sf::Vector2f position, const sf::Font& font, int32_t inpu
     label_.setFont(font);
     label_.setCharacterSize(LABEL_SIZE);
     label_.setFillColor(sf::Color::Black);
-    for (int32_t i = 0; i < inputCount + outputCount; ++i) {
+    for (int32_t i = 0; i < inputCount() + outputCount(); ++i) {
         sf::CircleShape pin(0.f, 30);
         pin.setRadius(PIN_RADIUS);
         pin.setFillColor(sf::Color::Black);

@@ -30,9 +30,12 @@ public:
          const std::vector<ChipLogic>& subChips, const std::vector<Connection>& connections,
          int32_t inputCount, int32_t outputCount);
 
-    // Gives a new chip its look; expects no pin circles yet.
-    void buildShapes(sf::Vector2f position, const sf::Font& font, int32_t inputCount,
-                     int32_t outputCount);
+    // A chip with the given logic: its id, kind, pin values and inner circuit.
+    Chip(ChipLogic logic, sf::Vector2f position, const sf::Font& font, std::string name);
+
+    // Gives a new chip its look, a pin circle for each pin its logic has;
+    // expects no pin circles yet.
+    void buildShapes(sf::Vector2f position, const sf::Font& font);
 
     // Sets the label, fits the body's width to it and lays the chip out.
     void setName(std::string name);
