@@ -1,16 +1,36 @@
 #include "app/App.h"
 #include "app/Layout.h"
+#include "app/Screen.h"
+
+#include <filesystem>
+
+namespace {
+
+// The working directory first, then where an installation puts the font
+// beside the executable, then beside the executable itself, as in the build.
+std::string fontPath() {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    for (const std::filesystem::path& candidate :
+         {std::filesystem::path("Square.ttf"), folder / "../share/vorplex/Square.ttf", folder / "Square.ttf"})
+        if (std::filesystem::exists(candidate, error)) return candidate.string();
+    return "Square.ttf";
+}
+
+}  // namespace
 
 App::App(WindowMode mode) {
-    if (mode == WindowMode::FullScreen) {
-        // The mode is left at 0 x 0: full-screen takes whatever the library
-        // gives, and all layout uses the desktop size instead.
-        window = std::make_unique<sf::RenderWindow>(sf::VideoMode(), "Vorplex",
-                                                    sf::Style::Fullscreen, sf::ContextSettings());
-        window->setFramerateLimit(60);
-    }
+    // Full-screen leaves the mode at 0 x 0 and takes whatever the library
+    // gives; all layout uses the screen size instead.
+    if (mode == WindowMode::FullScreen)
+        window = std::make_unique<sf::RenderWindow>(sf::VideoMode(), "Vorplex", sf::Style::Fullscreen, sf::ContextSettings());
+    if (mode == WindowMode::Window)
+        window = std::make_unique<sf::RenderWindow>(
+            sf::VideoMode(static_cast<unsigned>(SCREEN_W), static_cast<unsigned>(SCREEN_H)), "Vorplex",
+            sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
+    if (window) window->setFramerateLimit(60);
     // A missing font is not an error: texts then show no glyphs and measure 0.
-    font.loadFromFile("Square.ttf");
+    font.loadFromFile(fontPath());
     buildScene();
 }
 

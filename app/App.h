@@ -2,6 +2,7 @@
 
 #include "app/FrameInput.h"
 #include "chip/Chip.h"
+#include "chip/LibraryFile.h"
 #include "editing/BoardChips.h"
 #include "editing/BoardInput.h"
 #include "editing/Wire.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 constexpr int BLINK_PERIOD_MS = 700;
@@ -23,7 +25,8 @@ constexpr int BLINK_PERIOD_MS = 700;
 // and runs one frame as `update` followed by `render`.
 class App {
 public:
-    enum class WindowMode { FullScreen, None };  // None: for tests, which step frames by hand
+    // Window: a fixed window of the screen's size. None: for tests, which step frames by hand.
+    enum class WindowMode { FullScreen, Window, None };
 
     explicit App(WindowMode mode = WindowMode::FullScreen);
     ~App();
@@ -31,6 +34,10 @@ public:
     App& operator=(const App&) = delete;
 
     bool isOpen() const { return open; }
+
+    // Joins the chips to the palette, each as saving it would, and from now
+    // on writes the palette's saved chips to the file after every save.
+    void keepChipsIn(LibraryFile file, std::vector<NamedChip> chips);
 
     // Reads the frame input from the window, then runs the frame's steps.
     void update();
@@ -64,6 +71,7 @@ public:
     int32_t draggedChipId = 0;
     sf::Vector2f dragOffset;
     WiringState wiringState = WiringState::Idle;
+    int64_t largestChip = LARGEST_CHIP;  // what no chip, board or palette may outgrow
 
 private:
     enum class Outcome { Continue, EndUpdate };
@@ -124,6 +132,14 @@ private:
 
     // Saving (editing/Saving.cpp).
     Outcome saveComposite();
+    sf::Vector2f nextPalettePosition() const;
+    // In place of the entry of the same name, or at the end; true for the end.
+    bool joinPalette(Chip chip);
+    int64_t boardSizeAsChip() const;
+    // Whether a chip of this size may join the palette under this name; says why not.
+    bool fitsInPalette(int64_t size, const std::string& name) const;
+    void keepLibrary() const;
 
     bool open = true;
+    std::optional<LibraryFile> libraryFile;  // where saved chips are kept, if anywhere
 };

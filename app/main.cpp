@@ -1,7 +1,38 @@
 #include "app/App.h"
+#include "app/CommandLine.h"
+#include "app/Display.h"
+#include "app/Screen.h"
 
-int main() {
-    App app;
+#include <cstdlib>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    const CommandLine commandLine(argc, argv);
+    if (commandLine.exitStatus()) return *commandLine.exitStatus();
+
+    // A library that cannot be read stops the run before any window opens.
+    std::optional<LibraryFile> library;
+    std::vector<NamedChip> chips;
+    if (!commandLine.libraryPath().empty()) {
+        try {
+            library.emplace(commandLine.libraryPath());
+            chips = library->read();
+        } catch (const LibraryFile::Refused& refusal) {
+            std::cerr << "vorplex: " << refusal.what() << '\n';
+            return 2;
+        }
+    }
+    if (!displayIsReachable()) {
+        const char* display = std::getenv("DISPLAY");
+        std::cerr << "vorplex: cannot open the display \"" << (display ? display : "") << "\"\n";
+        return 1;
+    }
+
+    const auto window = commandLine.windowSize();
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    setScreenSize(window ? window->first : desktop.width, window ? window->second : desktop.height);
+    App app(window ? App::WindowMode::Window : App::WindowMode::FullScreen);
+    if (library) app.keepChipsIn(std::move(*library), std::move(chips));
     while (app.isOpen()) {
         app.update();
         app.render();

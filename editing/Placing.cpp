@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iostream>
 
 namespace {
 
@@ -59,6 +60,11 @@ App::Outcome App::pressPaletteRow() {
 }
 
 void App::placeFromPalette(const Chip& entry) {
+    if (boardSizeAsChip() + entry.treeSize() > largestChip) {
+        std::cerr << "vorplex: \"" << entry.name() << "\" not placed: the board would hold more than " << largestChip
+                  << " parts (chips, pins and connections at every depth)\n";
+        return;
+    }
     dragOffset = entry.body().getPosition() - mouse();
     Chip& placed = boardChips.place(entry);
     placed.resize(sf::Vector2f(placed.label().getGlobalBounds().width + Chip::LABEL_MARGIN,

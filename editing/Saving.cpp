@@ -5,6 +5,7 @@
 #include "app/Screen.h"
 
 #include <algorithm>
+#include <iostream>
 
 namespace {
 
@@ -32,25 +33,71 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires) {
 }  // namespace
 
 // Saving under a new name appends the chip and empties the name box; under an
-// existing name it replaces that entry. An empty name saves nothing. Only an
-// append lets the frame go on.
+// existing name it replaces that entry. An empty name saves nothing, nor does
+// a board too large to become a chip. Only an append lets the frame go on.
 App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
-    if (name.empty()) return Outcome::EndUpdate;
-    const std::vector<ChipLogic> parts = snapshotChips(boardChips);
-    const std::vector<Connection> links = snapshotWires(wires);
+    if (name.empty() || !fitsInPalette(boardSizeAsChip(), name)) return Outcome::EndUpdate;
+    Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name, snapshotChips(boardChips),
+               snapshotWires(wires), static_cast<int32_t>(boardInputs.size()), static_cast<int32_t>(boardOutputs.size()));
+    const bool appended = joinPalette(std::move(saved));
+    if (appended) nameBox.setName("");
+    keepLibrary();
+    return appended ? Outcome::Continue : Outcome::EndUpdate;
+}
+
+// A new entry stands right of the last one, with its top at the row's.
+sf::Vector2f App::nextPalettePosition() const {
     const sf::FloatRect last = library.back().body().getGlobalBounds();
-    const sf::Vector2f position(last.left + last.width + layout::PALETTE_GAP,
-                                SCREEN_H - layout::PALETTE_RAISE);
-    Chip saved(static_cast<ChipKind>(library.size()), position, font, name, parts, links,
-               static_cast<int32_t>(boardInputs.size()), static_cast<int32_t>(boardOutputs.size()));
+    return sf::Vector2f(last.left + last.width + layout::PALETTE_GAP, SCREEN_H - layout::PALETTE_RAISE);
+}
+
+bool App::joinPalette(Chip chip) {
     const auto sameName = std::find_if(library.begin(), library.end(),
-                                       [&name](const Chip& entry) { return entry.name() == name; });
+                                       [&chip](const Chip& entry) { return entry.name() == chip.name(); });
     if (sameName != library.end()) {
-        *sameName = std::move(saved);
-        return Outcome::EndUpdate;
+        *sameName = std::move(chip);
+        return false;
     }
-    library.push_back(std::move(saved));
-    nameBox.setName("");
-    return Outcome::Continue;
+    library.push_back(std::move(chip));
+    return true;
+}
+
+// What the board would weigh as a chip: itself, its pins, its wires and its chips.
+int64_t App::boardSizeAsChip() const {
+    int64_t size = 1 + static_cast<int64_t>(boardInputs.size() + boardOutputs.size() + wires.size());
+    for (const Chip& chip : boardChips) size += chip.treeSize();
+    return size;
+}
+
+// No chip, and not the palette as a whole, may grow beyond the largest chip a
+// library may hold: so every library written can be read again, and a chip
+// nested in copies of itself stops doubling long before memory runs out.
+bool App::fitsInPalette(int64_t size, const std::string& name) const {
+    int64_t total = size;
+    for (const Chip& entry : library)
+        if (entry.name() != name) total += entry.treeSize();
+    if (size <= largestChip && total <= largestChip) return true;
+    std::cerr << "vorplex: \"" << name << "\" not saved: the " << (size > largestChip ? "chip" : "palette")
+              << " would hold more than " << largestChip << " parts (chips, pins and connections at every depth)\n";
+    return false;
+}
+
+void App::keepChipsIn(LibraryFile file, std::vector<NamedChip> chips) {
+    libraryFile = std::move(file);
+    for (NamedChip& named : chips) joinPalette(Chip(std::move(named.chip), nextPalettePosition(), font, named.name));
+}
+
+// Saved chips are those of composite kinds: the editor gives every chip it
+// saves the palette's size, never 0 or 1.
+void App::keepLibrary() const {
+    if (!libraryFile) return;
+    std::vector<ChipToKeep> saved;
+    for (const Chip& entry : library)
+        if (entry.kind() != NOT_CHIP && entry.kind() != AND_CHIP) saved.push_back({entry.name(), entry});
+    try {
+        libraryFile->write(saved);
+    } catch (const LibraryFile::Refused& refusal) {
+        std::cerr << "vorplex: " << refusal.what() << '\n';
+    }
 }

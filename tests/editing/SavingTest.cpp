@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 // Wires both board inputs into the chip and its output to the lamp, then
@@ -19,24 +21,33 @@ void expectGate(AppDriver& user, int32_t chip, bool (*gate)(bool, bool), const s
 }
 
 void clearBoard(AppDriver& user) {
-    while (!user.app.boardChips.empty()) user.click(user.chip(user.app.boardChips.begin()->id()), sf::Mouse::Right);
+    for (int press = 0; press < 5 && !user.app.boardChips.empty(); ++press)
+        user.click(user.chip(user.app.boardChips.begin()->id()), sf::Mouse::Right);
 }
 
 }  // namespace
 
-// An AND followed by a NOT, saved as NAND, joins the palette and nands where
-// placed; a NAND followed by a NOT, saved in turn, makes an AND.
-TEST(Saving, ASavedBoardWorksWherePlacedAndInsideLargerChips) {
-    AppDriver user;
-    user.setPinCounts(2, 1);
-    const int32_t gate = user.place("AND", {400, 300}), invert = user.place("NOT", {700, 300});
+// An AND followed by a NOT, saved as NAND, joins the palette and the library
+// file; in the next run it is there and nands where placed; a NAND followed
+// by a NOT, saved in turn, makes an AND.
+TEST(Saving, ASavedBoardWorksWherePlacedInsideLargerChipsAndInTheNextRun) {
+    const LibraryFile file((std::filesystem::temp_directory_path() / "vorplex-saving-test.json").string());
+    std::filesystem::remove(file.path());
+    auto firstRun = std::make_unique<AppDriver>();
+    firstRun->app.keepChipsIn(file, file.read());
+    AppDriver& before = *firstRun;
+    before.setPinCounts(2, 1);
+    const int32_t gate = before.place("AND", {400, 300}), invert = before.place("NOT", {700, 300});
     for (const auto& [from, fromPin, to, toPin] : {std::tuple{0, 0, gate, 0}, {0, 1, gate, 1}, {gate, 0, invert, 0}, {invert, 0, 0, 0}})
-        user.wire(from, fromPin, to, toPin);
-    user.saveAs("NAND");
-    EXPECT_EQ(user.app.nameBox.name(), "");
+        before.wire(from, fromPin, to, toPin);
+    before.saveAs("NAND");
+    EXPECT_EQ(before.app.nameBox.name(), "");
+    firstRun.reset();
+    AppDriver user;
+    user.app.keepChipsIn(file, file.read());
+    user.setPinCounts(2, 1);
     const Chip& nand = user.app.library.back();
     EXPECT_EQ(std::make_tuple(nand.name(), nand.kind(), nand.inputCount(), nand.outputCount()), std::make_tuple("NAND", 2, 2, 1));
-    clearBoard(user);
     expectGate(user, user.place("NAND", {400, 300}), [](bool a, bool b) { return !(a && b); }, "NAND");
     const int32_t nandOnBoard = user.app.boardChips.begin()->id();
     const int32_t inverter = user.place("NOT", {1200, 500});
@@ -47,6 +58,7 @@ TEST(Saving, ASavedBoardWorksWherePlacedAndInsideLargerChips) {
     EXPECT_EQ(user.app.library.back().kind(), 3);
     clearBoard(user);
     expectGate(user, user.place("\xE9T\xE9", {400, 300}), [](bool a, bool b) { return a && b; }, "a saved NAND and NOT");
+    EXPECT_EQ(file.read().size(), 2u);
 }
 
 // Saving under a name the palette holds replaces that entry in its place in
@@ -66,4 +78,24 @@ TEST(Saving, SavingUnderATakenNameReplacesThatEntry) {
     EXPECT_GT(a.body().getPosition().x, user.app.library[3].body().getPosition().x);
     EXPECT_EQ(user.app.nameBox.name(), "A");
     EXPECT_EQ(user.app.boardChips.find(oldA)->subChipCount(), 0);
+}
+
+// No chip, and not the palette, grows beyond the largest chip: a placement or
+// a save that would is refused, the board and the palette left as they were.
+// A library that cannot be written leaves the saved chip in the palette.
+TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vorplex-in-the-way";
+    std::filesystem::create_directories(folder);
+    AppDriver user;
+    user.app.keepChipsIn(LibraryFile(folder.string()), {});
+    user.app.largestChip = 20;  // parts: chips, pins and connections at every depth
+    user.place("AND", {400, 300});  // the board weighs 1 + 2 pins + 4 of the AND
+    user.saveAs("AB");              // the palette: 3 of NOT, 4 of AND, 7
+    const Chip& saved = user.app.library.back();
+    EXPECT_EQ(std::make_pair(saved.name(), saved.treeSize()), std::make_pair(std::string("AB"), int64_t{7}));
+    user.place("AB", {600, 300});  // the board: 14
+    user.place("AB", {800, 300});  // 21: refused
+    EXPECT_EQ(user.app.boardChips.size(), 2u);
+    user.saveAs("ABB");  // the palette would weigh 28
+    EXPECT_EQ(user.app.library.size(), 3u);
 }

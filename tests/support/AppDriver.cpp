@@ -82,8 +82,11 @@ void AppDriver::saveAs(const std::string& name) {
 }
 
 void AppDriver::setPinCounts(int inputs, int outputs) {
-    while (app.boardInputs.size() < static_cast<std::size_t>(inputs)) click(centre(app.addInputButton().rect));
-    while (app.boardInputs.size() > static_cast<std::size_t>(inputs)) click(centre(app.removeInputButton().rect));
-    while (app.boardOutputs.size() < static_cast<std::size_t>(outputs)) click(centre(app.addOutputButton().rect));
-    while (app.boardOutputs.size() > static_cast<std::size_t>(outputs)) click(centre(app.removeOutputButton().rect));
+    for (int press = 0; press < 20; ++press) {  // a few presses, in case a button is broken
+        const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
+        if (count(app.boardInputs) != inputs)
+            click(centre((count(app.boardInputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
+        else if (count(app.boardOutputs) != outputs)
+            click(centre((count(app.boardOutputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
+    }
 }
