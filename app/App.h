@@ -110,7 +110,7 @@ private:
     Outcome pressPaletteRow();
     Outcome pressBoardChip();
     void placeFromPalette(const Chip& chip);
-    void removeBoardChip(int32_t id);
+    void removeBoardChip(const Chip& chip);
 
     // Wiring (editing/Wiring.cpp).
     void pressConnect();

@@ -2,39 +2,36 @@
 
 #include <algorithm>
 
+BoardChips::BoardChips(std::function<int32_t()> drawId, int32_t idCount)
+    : drawId(std::move(drawId)), byId(static_cast<std::size_t>(idCount)) {}
+
 Chip& BoardChips::place(const Chip& chip) {
     const int32_t id = drawUnusedId();
     chips.push_back(chip);
     Chip& placed = chips.back();
     placed.setId(id);
-    Chip*& indexed = byId[slotOf(id)];
-    if (!indexed) indexed = &placed;  // a repeated id keeps finding the chip placed first
+    IdUse& used = use(id);
+    if (used.chips++ == 0) used.first = &placed, ++idsInUse;
     return placed;
 }
 
-void BoardChips::remove(int32_t id) {
-    const Chip* removed = find(id);
-    if (!removed) return;
-    chips.erase(std::find_if(chips.begin(), chips.end(),
-                             [removed](const Chip& chip) { return &chip == removed; }));
-    byId[slotOf(id)] = nullptr;
-    indexRepeatedId(id);
+void BoardChips::remove(const Chip& chip) {
+    const int32_t id = chip.id();
+    IdUse& used = use(id);
+    const bool wasFirst = used.first == &chip;
+    const iterator next = chips.erase(std::find_if(chips.begin(), chips.end(), [&chip](const Chip& c) { return &c == &chip; }));
+    if (--used.chips == 0) {
+        used.first = nullptr, --idsInUse;
+    } else if (wasFirst) {  // the next chip with the id, in placement order, is found from now on
+        used.first = &*std::find_if(next, chips.end(), [id](const Chip& c) { return c.id() == id; });
+    }
 }
 
-void BoardChips::indexRepeatedId(int32_t id) {
-    // Only a board that held more chips than there are ids repeats one; the
-    // next chip with the id, in placement order, is then the one found.
-    if (chips.size() < ID_COUNT) return;
-    for (Chip& chip : chips)
-        if (chip.id() == id) {
-            byId[slotOf(id)] = &chip;
-            return;
-        }
+Chip* BoardChips::find(int32_t id) { return inRange(id) ? use(id).first : nullptr; }
+
+const Chip* BoardChips::find(int32_t id) const {
+    return inRange(id) ? byId[static_cast<std::size_t>(id - FIRST_CHIP_ID)].first : nullptr;
 }
-
-Chip* BoardChips::find(int32_t id) { return inRange(id) ? byId[slotOf(id)] : nullptr; }
-
-const Chip* BoardChips::find(int32_t id) const { return inRange(id) ? byId[slotOf(id)] : nullptr; }
 
 Chip* BoardChips::at(sf::Vector2f point) {
     for (Chip& chip : chips)
@@ -43,8 +40,7 @@ Chip* BoardChips::at(sf::Vector2f point) {
 }
 
 int32_t BoardChips::drawUnusedId() const {
-    int32_t id = drawChipId();
-    if (chips.size() >= ID_COUNT) return id;  // every id is taken: repeats cannot be avoided
-    while (find(id)) id = drawChipId();
+    int32_t id = drawId();
+    while (idsInUse < static_cast<int32_t>(byId.size()) && find(id)) id = drawId();
     return id;
 }

@@ -3,12 +3,15 @@
 #include "chip/Chip.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <vector>
 
 // The chips on the board, in placement order (which is also the drawing order
-// and the order of every hit test), with an index from id to chip. Ids on the
-// board are kept unique, so a wire always reaches the chip it was drawn to.
+// and the order of every hit test), with an index from id to chip. A placed
+// chip gets an id no other board chip has while any is left, so a wire
+// reaches the chip it was drawn to; only a board of more chips than ids
+// repeats one, and then the chip placed first with an id is the one found.
 // The index is a table over the whole id range: a frame looks chips up for
 // every wire several times, and one memory access each keeps that cheap.
 class BoardChips {
@@ -16,18 +19,20 @@ public:
     using iterator = std::list<Chip>::iterator;
     using const_iterator = std::list<Chip>::const_iterator;
 
+    // Ids come from `drawId`, each within the `idCount` ids from FIRST_CHIP_ID.
+    explicit BoardChips(std::function<int32_t()> drawId = drawChipId, int32_t idCount = LAST_CHIP_ID - FIRST_CHIP_ID + 1);
+
     // Appends a copy of `chip` under a fresh id that no board chip has.
     Chip& place(const Chip& chip);
-    void remove(int32_t id);
+    // Removes this very chip, which must be on the board.
+    void remove(const Chip& chip);
 
+    // The first chip in placement order with the id.
     Chip* find(int32_t id);
     const Chip* find(int32_t id) const;
 
     // The first chip in placement order whose body holds the point.
     Chip* at(sf::Vector2f point);
-
-    // An id no chip on the board has, drawn at random while any is left.
-    int32_t drawUnusedId() const;
 
     std::size_t size() const { return chips.size(); }
     bool empty() const { return chips.empty(); }
@@ -37,12 +42,17 @@ public:
     const_iterator end() const { return chips.end(); }
 
 private:
-    static constexpr std::size_t ID_COUNT = LAST_CHIP_ID - FIRST_CHIP_ID + 1;
+    struct IdUse {
+        Chip* first = nullptr;  // in placement order
+        int32_t chips = 0;
+    };
 
-    static bool inRange(int32_t id) { return id >= FIRST_CHIP_ID && id <= LAST_CHIP_ID; }
-    static std::size_t slotOf(int32_t id) { return static_cast<std::size_t>(id - FIRST_CHIP_ID); }
-    void indexRepeatedId(int32_t id);
+    bool inRange(int32_t id) const { return id >= FIRST_CHIP_ID && id - FIRST_CHIP_ID < static_cast<int32_t>(byId.size()); }
+    IdUse& use(int32_t id) { return byId[static_cast<std::size_t>(id - FIRST_CHIP_ID)]; }
+    int32_t drawUnusedId() const;
 
+    std::function<int32_t()> drawId;
     std::list<Chip> chips;
-    std::vector<Chip*> byId = std::vector<Chip*>(ID_COUNT, nullptr);  // by id - FIRST_CHIP_ID
+    std::vector<IdUse> byId;    // by id - FIRST_CHIP_ID
+    int32_t idsInUse = 0;
 };

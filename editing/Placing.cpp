@@ -92,14 +92,17 @@ App::Outcome App::pressBoardChip() {
         draggedChipId = chip->id();
         dragOffset = chip->body().getPosition() - mouse();
     } else if (pressedButton() == sf::Mouse::Right) {
-        removeBoardChip(chip->id());
+        removeBoardChip(*chip);
     }
     return Outcome::Continue;
 }
 
 // The chip leaves with every wire that touches it; a removed wire clears the
-// pin it fed.
-void App::removeBoardChip(int32_t id) {
-    removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
-    boardChips.remove(id);
+// pin it fed. Wires name chips by id and reach the first chip with it: on a
+// board of more chips than ids, those of a repeated id are that chip's only.
+void App::removeBoardChip(const Chip& chip) {
+    const int32_t id = chip.id();
+    if (boardChips.find(id) == &chip)
+        removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
+    boardChips.remove(chip);
 }
