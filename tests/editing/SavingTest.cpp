@@ -63,7 +63,9 @@ TEST(Saving, ASavedBoardWorksWherePlacedInsideLargerChipsAndInTheNextRun) {
 
 // Saving under a name the palette holds replaces that entry in its place in
 // the list, as the newest kind, at the end of the row; the name stays typed.
-// Chips placed from the old entry keep what it held.
+// Chips placed from the old entry keep what it held. A replacement ends the
+// frame at once; an append lets it go on, so a chip being dragged follows the
+// mouse to the Save button in that frame.
 TEST(Saving, SavingUnderATakenNameReplacesThatEntry) {
     AppDriver user;
     user.saveAs("A");
@@ -78,6 +80,15 @@ TEST(Saving, SavingUnderATakenNameReplacesThatEntry) {
     EXPECT_GT(a.body().getPosition().x, user.app.library[3].body().getPosition().x);
     EXPECT_EQ(user.app.nameBox.name(), "A");
     EXPECT_EQ(user.app.boardChips.find(oldA)->subChipCount(), 0);
+    for (const char32_t* name : {U"C", U"C"}) {  // an append, then a replacement
+        user.click(user.centre(user.app.nameBox.rect()));
+        user.type(name);
+        user.press(user.chip(oldA));
+        const sf::Vector2f before = user.app.boardChips.find(oldA)->body().getPosition();
+        user.press(user.centre(user.app.saveButton().rect));
+        EXPECT_EQ(user.app.boardChips.find(oldA)->body().getPosition() != before, user.app.nameBox.name().empty());
+        user.release(before);
+    }
 }
 
 // No chip, and not the palette, grows beyond the largest chip: a placement or

@@ -38,6 +38,7 @@ TEST(Wiring, EveryRowOfTheStateTable) {
         {"C i0 Nr Nr", "Target b0>N0"},
         {"C Nl Nl", "Idle N0>N0"},
         {"C i0 o0 Wh", "Idle"},
+        {"C i0 o0 C i0 Yl i0>h", "Idle b0>Y0"},  // under both wires: the older goes, one a frame
         {"C i0 o0 W30h", "Idle"},  // the ellipse around a wire of 1844 px reaches 30.4 px aside
         {"C i0 o0 W31h", "Idle b0>b0"},
         {"C i0 o0 C Wh", "Armed b0>b0"},
