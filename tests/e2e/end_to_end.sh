@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The real editor on an X display of its own, driven with real input
-# (xdotool) and checked on screenshot pixels: place a NOT, wire input 0 ->
-# NOT -> output 0, switch the input, save the board as "INV", place INV, quit
-# with Escape.   Usage: end_to_end.sh PATH/TO/vorplex  (from where Square.ttf is)
+# The real editor, installed from the build and started elsewhere, on an X
+# display of its own, driven with real input (xdotool) and checked on
+# screenshot pixels: its labels show; place a NOT, wire input 0 -> NOT ->
+# output 0, switch the input, save the board as "INV", place INV, quit with
+# Escape.   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
 pids=()
@@ -16,7 +17,8 @@ Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$work/display
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
-"$1" >"$work/editor.log" 2>&1 &
+cmake --install "$1" --prefix "$work/installed" >/dev/null || fail "cannot install"
+(cd "$work" && exec installed/bin/vorplex) >"$work/editor.log" 2>&1 &
 editor=$!
 pids+=($editor)
 
@@ -36,7 +38,7 @@ expect() {
 click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1 sleep 0.1; }
 drag() { xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.1 mousemove "$3" "$4" sleep 0.2 mouseup 1 sleep 0.2; }
 
-expect "the empty board" 38,540=000000 1882,540=000000 30,1035=FF0000 105,35=505050
+expect "the empty board, labels shown" 38,540=000000 1882,540=000000 30,1035=FF0000 105,35=505050 110,45=000000
 drag 70 1035 600 540  # the NOT's pins now stand at (550, 540) and (628, 540)
 expect "a NOT placed" 560,530=FF0000 628,540=00FF00
 click 175 50 && click 38 540 && click 589 540  # input 0 -> NOT
