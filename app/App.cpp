@@ -103,16 +103,14 @@ void App::closeOnRequest() {
 
 void App::render() {
     if (!window) return;
-    sf::RenderWindow& target = *window;
+    drawScene(*window);
+    window->display();
+}
+
+// Frame, buttons, name box, palette, board chips (each body, pins, label),
+// board inputs then outputs, and the wires over everything.
+int App::drawScene(sf::RenderTarget& target) {
     target.clear(layout::BACKGROUND);
-    target.draw(boardFrame, sf::RenderStates::Default);
-    for (const Button& button : buttons) button.draw(target);
-    nameBox.draw(target);
-    for (Chip& chip : library) chip.draw(target);
-    for (Chip& chip : boardChips) chip.draw(target);
-    for (const sf::CircleShape& circle : inputCircles) target.draw(circle, sf::RenderStates::Default);
-    for (const sf::CircleShape& circle : outputCircles) target.draw(circle, sf::RenderStates::Default);
-    // Wires lie on top of everything, the one under way included.
-    for (const Wire& wire : wires) target.draw(wire.line, sf::RenderStates::Default);
-    target.display();
+    sceneBatch.rebuild(*this);
+    return sceneBatch.draw(target);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FrameInput.h"
+#include "app/SceneBatch.h"
 #include "chip/Chip.h"
 #include "chip/LibraryFile.h"
 #include "editing/BoardChips.h"
@@ -44,6 +45,8 @@ public:
     // The frame's steps, from the given input.
     void step(const FrameInput& input);
     void render();
+    // Clears the target and draws the scene; the number of draw calls made.
+    int drawScene(sf::RenderTarget& target);
 
     Button& addInputButton() { return buttons[0]; }
     Button& removeInputButton() { return buttons[1]; }
@@ -142,4 +145,5 @@ private:
 
     bool open = true;
     std::optional<LibraryFile> libraryFile;  // where saved chips are kept, if anywhere
+    SceneBatch sceneBatch;
 };

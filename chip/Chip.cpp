@@ -57,16 +57,6 @@ void Chip::layout() {
                                                        static_cast<float>(j + 1));
 }
 
-void Chip::draw(sf::RenderTarget& target) {
-    const int32_t inputs = inputCount();
-    for (int32_t i = 0; i < inputs; ++i) pins_[i].setFillColor(logicColour(input(i)));
-    for (int32_t j = 0; j < outputCount(); ++j)
-        pins_[inputs + j].setFillColor(logicColour(output(j)));
-    target.draw(body_, sf::RenderStates::Default);
-    for (const sf::CircleShape& pin : pins_) target.draw(pin, sf::RenderStates::Default);
-    target.draw(label_, sf::RenderStates::Default);
-}
-
 void Chip::moveTo(sf::Vector2f position) {
     body_.setPosition(position);
     layout();

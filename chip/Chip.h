@@ -43,9 +43,6 @@ public:
     // Places the label and every pin circle from the body's position and size.
     void layout();
 
-    // Recolours the pins from the current values, then draws body, pins, label.
-    void draw(sf::RenderTarget& target);
-
     // Moves the body and lays the chip out at once.
     void moveTo(sf::Vector2f position);
     void resize(sf::Vector2f size);

@@ -38,8 +38,3 @@ bool Button::contains(sf::Vector2f point) const {
     return point.x >= position.x && point.x < position.x + size.x && point.y >= position.y &&
            point.y < position.y + size.y;
 }
-
-void Button::draw(sf::RenderTarget& target) const {
-    target.draw(rect, sf::RenderStates::Default);
-    target.draw(text, sf::RenderStates::Default);
-}

@@ -27,8 +27,6 @@ public:
     // Half-open test: [left, right) x [top, bottom).
     bool contains(sf::Vector2f point) const;
 
-    void draw(sf::RenderTarget& target) const;
-
     sf::RectangleShape rect;
     sf::Text text;
 };

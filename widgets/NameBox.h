@@ -33,8 +33,6 @@ public:
     void setName(std::string name);
     bool isActive() const { return active; }
 
-    void draw(sf::RenderTarget& target) const { field.draw(target); }
-
     const sf::RectangleShape& rect() const { return field.rect; }
     const sf::Text& text() const { return field.text; }
 

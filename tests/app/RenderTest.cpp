@@ -1,0 +1,43 @@
+#include "app/ReferenceRenderer.h"
+#include "support/AppDriver.h"
+
+#include <gtest/gtest.h>
+
+// A busy board drawn in a few draw calls looks, pixel for pixel, as drawn a
+// shape at a time: overlapping chips of several sizes, saved chips with
+// spaces, tabs and line breaks in their names, clocked and lit inputs, wires
+// across chips and a wire under way.
+TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
+    AppDriver user;
+    user.setPinCounts(3, 2);
+    user.click(user.input(1), sf::Mouse::Middle);
+    user.click(user.input(0));
+    const int32_t gate = user.place("AND", {400, 300});
+    const int32_t invert = user.place("NOT", {430, 320});
+    user.wire(0, 0, gate, 0);
+    user.wire(0, 2, invert, 0);
+    user.wire(invert, 0, 0, 1);
+    user.saveAs("TWO IN\tTHREE");
+    user.click(user.centre(user.app.nameBox.rect()));
+    user.type(U"LINE\nBREAK");
+    user.click(user.centre(user.app.saveButton().rect));
+    user.place("TWO IN\tTHREE", {420, 340});
+    user.place("LINE\nBREAK", {1000, 600});
+    user.wire(gate, 0, 0, 0);
+    user.click(user.centre(user.app.connectButton().rect));
+    user.click(user.input(1));
+    user.holdRight({900, 800});  // the loose end follows
+    user.lateFrame(800);
+    user.frames(3);
+    sf::RenderTexture batched, reference;
+    ASSERT_TRUE(batched.create(1920, 1080) && reference.create(1920, 1080));
+    EXPECT_LE(user.app.drawScene(batched), 3);
+    EXPECT_GT(drawOneShapeAtATime(user.app, reference), 40);
+    batched.display(), reference.display();
+    const sf::Image a = batched.getTexture().copyToImage(), b = reference.getTexture().copyToImage();
+    int differing = 0;
+    for (unsigned y = 0; y < 1080; ++y)
+        for (unsigned x = 0; x < 1920; ++x)
+            if (a.getPixel(x, y) != b.getPixel(x, y) && differing++ < 5) ADD_FAILURE() << "pixel " << x << ", " << y;
+    EXPECT_EQ(differing, 0);
+}
