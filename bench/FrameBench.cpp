@@ -1,14 +1,17 @@
 #include "app/App.h"
 #include "app/Screen.h"
+#include "AllocationCounter.h"
+#include "app/ReferenceRenderer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
-// One frame's update and render for boards of many AND chips, each fed by two
+// One frame's update and drawing for boards of many AND chips, each fed by two
 // complete wires: from the two chips placed before it (the first ones from
-// board input 0). Runs on a display (xvfb-run); render draws into the window
-// without waiting for the frame-rate limit.
+// board input 0). Runs on a display (xvfb-run); frames are drawn without
+// waiting for the frame-rate limit. The drawing is measured batched, as the
+// App draws, and a draw call per shape, as the tests' reference renderer.
 
 namespace {
 
@@ -42,22 +45,63 @@ FrameInput quietFrame(const App& app, int frame) {
     return input;
 }
 
+// Heap taken by `frames` more frames of `work`, after one to warm up.
+template <class Work>
+double bytesPerFrame(Work work, int frames) {
+    work();
+    const AllocationCounter counter;
+    for (int frame = 0; frame < frames; ++frame) work();
+    return static_cast<double>(counter.bytes()) / frames;
+}
+
 void BM_FrameUpdate(benchmark::State& state) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
     int frame = 0;
     for (auto _ : state) app->step(quietFrame(*app, ++frame));
     state.counters["chips"] = static_cast<double>(state.range(0));
+    state.counters["bytes_per_frame"] = bytesPerFrame([&] { app->step(quietFrame(*app, ++frame)); }, 10);
 }
 
-void BM_FrameRender(benchmark::State& state) {
+// The batched drawing, or a draw call per shape.
+int drawScene(App& app, sf::RenderTarget& target, bool batched) {
+    return batched ? app.drawScene(target) : drawOneShapeAtATime(app, target);
+}
+
+// The whole frame into the window, pixels filled by the virtual display's
+// software renderer.
+void frameRender(benchmark::State& state, bool batched) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::FullScreen);
     app->window->setFramerateLimit(0);
     app->step(quietFrame(*app, 1));
-    for (auto _ : state) app->render();
-    state.counters["chips"] = static_cast<double>(state.range(0));
+    int calls = 0;
+    for (auto _ : state) calls = drawScene(*app, *app->window, batched), app->window->display();
+    state.counters["draw_calls"] = calls;
+    state.counters["bytes_per_frame"] = bytesPerFrame([&] { drawScene(*app, *app->window, batched); }, 10);
 }
+
+// The same frame into a small target whose view lies far from the scene: every
+// primitive is clipped, no pixel is filled, and what is left is the program's
+// own work and the cost of each draw call.
+void frameDraw(benchmark::State& state, bool batched) {
+    const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
+    app->step(quietFrame(*app, 1));
+    sf::RenderTexture target;
+    target.create(16, 16);
+    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    int calls = 0;
+    for (auto _ : state) calls = drawScene(*app, target, batched), target.display();
+    state.counters["draw_calls"] = calls;
+}
+
+void BM_FrameRender(benchmark::State& state) { frameRender(state, true); }
+void BM_ReferenceFrameRender(benchmark::State& state) { frameRender(state, false); }
+void BM_FrameDraw(benchmark::State& state) { frameDraw(state, true); }
+void BM_ReferenceFrameDraw(benchmark::State& state) { frameDraw(state, false); }
 
 }  // namespace
 
-BENCHMARK(BM_FrameUpdate)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FrameRender)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameUpdate)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReferenceFrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameDraw)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReferenceFrameDraw)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
