@@ -17,7 +17,7 @@ TEST(Placing, PressesOnTheEdgesOfThings) {
         {"Pa<", "Idle"}, {"Pa^", "Idle"}, {"Pa>", "Idle chips 4"}, {"Pav", "Idle chips 4"},
         {"i0<", "Idle"}, {"i0^", "Idle"}, {"i0>", "Idle in0"}, {"i0v", "Idle in0"},
         {"C<", "Armed"}, {"C^", "Armed"}, {"C>", "Idle"}, {"Cv", "Idle"},
-        {"i0r", "Idle in0"}, {"i0m", "Idle ~in0"}, {"i0 +i", "Idle in0"},
+        {"i0r", "Idle in0"}, {"i0m", "Idle ~in0"}, {"i0 +i", "Idle in0"}, {"Pc", "Idle"},
         {"C i0 o0 Xr Wh", "Idle chips 2"}, {"C Xl Yl Xr", "Idle chips 2"}, {"C i0 Xl Xr", "Idle chips 2"},
     };
     for (const auto& [steps, board] : rows) EXPECT_EQ(playOnBoard(steps), board) << steps;

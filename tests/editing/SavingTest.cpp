@@ -42,6 +42,7 @@ TEST(Saving, ASavedBoardWorksWherePlacedInsideLargerChipsAndInTheNextRun) {
         before.wire(from, fromPin, to, toPin);
     before.saveAs("NAND");
     EXPECT_EQ(before.app.nameBox.name(), "");
+    EXPECT_FALSE(before.app.library.back().subChip(1).output(0)) << "a NOT showing 1 on the board is saved with 0";
     firstRun.reset();
     AppDriver user;
     user.app.keepChipsIn(file, file.read());

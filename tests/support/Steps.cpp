@@ -18,7 +18,8 @@ sf::FloatRect areaOf(AppDriver& user, const std::map<char, int32_t>& chips, cons
         {"C", bounds(app.connectButton().rect)}, {"+i", bounds(app.addInputButton().rect)},
         {"-i", bounds(app.removeInputButton().rect)}, {"+o", bounds(app.addOutputButton().rect)},
         {"-o", bounds(app.removeOutputButton().rect)}, {"Pn", bounds(app.library[0].body())},
-        {"Pa", bounds(app.library[1].body())}, {"P", {last.left + last.width + 20, last.top, 10, last.height}}};
+        {"Pa", bounds(app.library[1].body())}, {"P", {last.left + last.width + 20, last.top, 10, last.height}},
+        {"Pc", {app.inputCircles[0].getPosition().x, app.library[0].body().getPosition().y, 0, 50}}};
     if (fixed.count(target)) return fixed.at(target);
     if (target[0] == 'W') {  // W30: 30 px below the middle
         const sf::VertexArray& line = app.wires.front().line;

@@ -12,7 +12,8 @@
 // h the right button held for a frame. Targets: C "Connect"; +i -i +o -o the
 // buttons that add and remove board inputs and outputs; i0 i1 o0 o1 board
 // inputs and outputs; X Y N the chips; Pn Pa the NOT and AND in the palette,
-// P the palette row beside its entries; W the middle of the first wire, W30
+// Pc the part of the NOT that lies in the column of board inputs, P the
+// palette row beside its entries; W the middle of the first wire, W30
 // 30 pixels below it.
 //
 // The board is described by the wiring state, then each wire from first to
