@@ -141,6 +141,8 @@ private:
     int64_t boardSizeAsChip() const;
     // Whether a chip of this size may join the palette under this name; says why not.
     bool fitsInPalette(int64_t size, const std::string& name) const;
+    // On the terminal: the chip was `refused` since the `what` would grow beyond the largest chip.
+    void sayTooLarge(const std::string& name, const char* refused, const char* what) const;
     void keepLibrary() const;
 
     bool open = true;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 
 namespace {
 
@@ -60,11 +59,7 @@ App::Outcome App::pressPaletteRow() {
 }
 
 void App::placeFromPalette(const Chip& entry) {
-    if (boardSizeAsChip() + entry.treeSize() > largestChip) {
-        std::cerr << "vorplex: \"" << entry.name() << "\" not placed: the board would hold more than " << largestChip
-                  << " parts (chips, pins and connections at every depth)\n";
-        return;
-    }
+    if (boardSizeAsChip() + entry.treeSize() > largestChip) return sayTooLarge(entry.name(), "not placed", "board");
     dragOffset = entry.body().getPosition() - mouse();
     Chip& placed = boardChips.place(entry);
     placed.resize(sf::Vector2f(placed.label().getGlobalBounds().width + Chip::LABEL_MARGIN,

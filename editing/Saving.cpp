@@ -78,9 +78,13 @@ bool App::fitsInPalette(int64_t size, const std::string& name) const {
     for (const Chip& entry : library)
         if (entry.name() != name) total += entry.treeSize();
     if (size <= largestChip && total <= largestChip) return true;
-    std::cerr << "vorplex: \"" << name << "\" not saved: the " << (size > largestChip ? "chip" : "palette")
-              << " would hold more than " << largestChip << " parts (chips, pins and connections at every depth)\n";
+    sayTooLarge(name, "not saved", size > largestChip ? "chip" : "palette");
     return false;
+}
+
+void App::sayTooLarge(const std::string& name, const char* refused, const char* what) const {
+    std::cerr << "vorplex: \"" << name << "\" " << refused << ": the " << what << " would hold more than " << largestChip
+              << " parts (chips, pins and connections at every depth)\n";
 }
 
 void App::keepChipsIn(LibraryFile file, std::vector<NamedChip> chips) {

@@ -64,8 +64,8 @@ TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
 TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
     const std::string head = R"({"format": "vorplex-library", "version": 1, "definitions": [)";
     const std::string gate = R"({"kind": 0, "id": 10001, "inputs": "0", "outputs": "1"})";
-    std::string doubling = head + gate;  // each level two of the one before: 2^30 NOTs
-    for (int level = 1; level <= 30; ++level)
+    std::string doubling = head + gate;  // each level two of the one before: 2^k NOTs
+    for (int level = 1; level <= 25; ++level)
         doubling += R"(, {"kind": 2, "id": 7, "inputs": "", "outputs": "", "parts": [)" + std::to_string(level - 1) +
                     ", " + std::to_string(level - 1) + "]}";
     const std::pair<std::string, std::string> files[] = {
@@ -88,6 +88,8 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {head + gate + R"(], "chips": [{"name": "ABCDEFGHIJKLMNOPQRSTU", "definition": 0}]})", "a name of 21 characters"},
         {head + gate + R"(], "chips": [{"name": "\u263A", "definition": 0}]})", "above U+00FF"},
         {doubling + R"(], "chips": []})", "definition 25: larger than 100000000 parts"},
+        {doubling.substr(0, doubling.rfind(", {")) + R"(], "chips": [{"name": "A", "definition": 24}, {"name": "B", "definition": 24}]})",
+         "chip \"B\": the chips together are larger"},
     };
     for (const auto& [text, reason] : files) EXPECT_NE(refusal(text).find(reason), std::string::npos) << refusal(text);
 }
