@@ -18,7 +18,10 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 cmake --install "$1" --prefix "$work/installed" >/dev/null || fail "cannot install"
-(cd "$work" && exec installed/bin/vorplex) >"$work/editor.log" 2>&1 &
+# Built with the sanitizers, the program is not checked for leaks here: the GL
+# driver, unloaded as the program ends, leaves allocations LeakSanitizer can no
+# longer name. The editor's own tests check for leaks with the driver loaded.
+(cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex) >"$work/editor.log" 2>&1 &
 editor=$!
 pids+=($editor)
 
