@@ -1,6 +1,6 @@
 #include "app/App.h"
 #include "app/CommandLine.h"
-#include "app/Display.h"
+#include "app/DisplayConnection.h"
 #include "app/Screen.h"
 
 #include <cstdlib>
@@ -22,9 +22,10 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!displayIsReachable()) {
-        const char* display = std::getenv("DISPLAY");
-        std::cerr << "vorplex: cannot open the display \"" << (display ? display : "") << "\"\n";
+    const DisplayConnection display;
+    if (!display.isOpen()) {
+        const char* name = std::getenv("DISPLAY");
+        std::cerr << "vorplex: cannot open the display \"" << (name ? name : "") << "\"\n";
         return 1;
     }
 
