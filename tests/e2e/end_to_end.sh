@@ -53,6 +53,8 @@ click 675 50 && xdotool type --delay 100 INV && click 375 50
 expect "saved as INV" 230,1035=FF0000 1882,540=000000
 drag 230 1035 900 540  # under the wire from the NOT to the lamp
 expect "INV placed, the wire drawn over it" 925,530=FF0000 925,540=000000
+drag 160 1035 1300 300  # an AND, 50 high in the palette, sqrt(2) x 50 on the board
+expect "AND placed" 1280,285=FF0000 1280,340=FF0000
 xdotool key Escape
 for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
 kill -0 "$editor" 2>/dev/null && fail "the editor still runs after Escape"

@@ -13,7 +13,7 @@
 // chips drag or remove them, presses in the input column toggle inputs.
 TEST(Placing, PressesOnTheEdgesOfThings) {
     const std::pair<const char*, const char*> rows[] = {
-        {"X<r", "Idle"}, {"X^r", "Idle"}, {"X>r", "Idle chips 2"}, {"Xvr", "Idle chips 2"},
+        {"N<r", "Idle"}, {"N^r", "Idle"}, {"N>r", "Idle chips 2"}, {"Nvr", "Idle chips 2"},
         {"Pa<", "Idle"}, {"Pa^", "Idle"}, {"Pa>", "Idle chips 4"}, {"Pav", "Idle chips 4"},
         {"i0<", "Idle"}, {"i0^", "Idle"}, {"i0>", "Idle in0"}, {"i0v", "Idle in0"},
         {"C<", "Armed"}, {"C^", "Armed"}, {"C>", "Idle"}, {"Cv", "Idle"},
@@ -21,6 +21,18 @@ TEST(Placing, PressesOnTheEdgesOfThings) {
         {"C i0 o0 Xr Wh", "Idle chips 2"}, {"C Xl Yl Xr", "Idle chips 2"}, {"C i0 Xl Xr", "Idle chips 2"},
     };
     for (const auto& [steps, board] : rows) EXPECT_EQ(playOnBoard(steps), board) << steps;
+}
+
+// A chip dragged by any point keeps that point under the mouse, and the
+// release of any button ends the drag.
+TEST(Placing, ADraggedChipKeepsItsPlaceUnderTheMouseUntilAnyRelease) {
+    AppDriver user;
+    const int32_t chip = user.place("AND", {400, 300});
+    const sf::Vector2f grab = user.chip(chip) + sf::Vector2f(9, 7), start = user.app.boardChips.find(chip)->body().getPosition();
+    user.press(grab);
+    user.release(grab + sf::Vector2f(100, 50), sf::Mouse::Right);
+    user.holdRight(grab + sf::Vector2f(300, 100));
+    EXPECT_EQ(user.app.boardChips.find(chip)->body().getPosition(), start + sf::Vector2f(100, 50));
 }
 
 // Overlapping chips: a press on both takes the one placed first, though the

@@ -46,7 +46,8 @@ TEST(Wiring, EveryRowOfTheStateTable) {
         {"C Xl Yl C Yl o0 Yr", "Idle chips 2"},
         {"+i C i1 Xl C i0 X -i", "Idle b0>X1"},
         {"+i C i1 -i", "Idle"},
-        {"+o C i0 o1 C Nl o0 -o", "Idle N0>b0"},
+        {"+o C i0 o1 C Nl o0 -o", "Idle N0>b0 lamp0"},
+        {"C Xr Xr Xl o0", "Idle X1>b0 lamp0"},
     };
     for (const auto& [steps, board] : rows) EXPECT_EQ(playOnBoard(steps), board) << steps;
 }

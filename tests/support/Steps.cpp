@@ -56,6 +56,8 @@ std::string describe(const App& app, const std::map<char, int32_t>& chips) {
     }
     for (std::size_t i = 0; i < app.boardInputs.size(); ++i)
         out << (app.boardInputs[i].value ? " in" + std::to_string(i) : "") << (app.boardInputs[i].clocked ? " ~in" + std::to_string(i) : "");
+    for (std::size_t i = 0; i < app.outputCircles.size(); ++i)
+        if (app.outputCircles[i].getFillColor() == sf::Color::Green) out << " lamp" << i;
     if (app.boardChips.size() != 3) out << " chips " << app.boardChips.size();
     return out.str();
 }
@@ -65,7 +67,9 @@ std::string describe(const App& app, const std::map<char, int32_t>& chips) {
 std::string playOnBoard(const std::string& steps) {
     AppDriver user;
     user.setPinCounts(2, 2);
+    user.wire(user.place("NOT", {900, 300}), 0, 0, 1);  // so that X's outputs differ: 0, then 1
     user.saveAs("TWO");
+    user.click(user.chip(user.app.boardChips.begin()->id()), sf::Mouse::Right);
     user.setPinCounts(1, 1);
     const std::map<char, int32_t> chips{{'b', 0}, {'X', user.place("TWO", {300, 300})},
                                         {'Y', user.place("AND", {600, 300})}, {'N', user.place("NOT", {900, 300})}};

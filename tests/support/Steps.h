@@ -5,8 +5,8 @@
 // A user's clicks written as words, and the board they leave written as
 // words, so that a test can be a table of both.
 //
-// The board starts with X (a saved chip with two inputs and two outputs), Y
-// (an AND) and N (a NOT). A step is a target, then where on it (< its left
+// The board starts with X (a saved chip with two inputs and two outputs, the
+// second output driven by a NOT inside), Y (an AND) and N (a NOT). A step is a target, then where on it (< its left
 // edge, > its right edge, ^ its top edge, v its bottom edge, else its middle),
 // then how: l a left click (the default), r a right click, m a middle click,
 // h the right button held for a frame. Targets: C "Connect"; +i -i +o -o the
@@ -19,5 +19,6 @@
 // The board is described by the wiring state, then each wire from first to
 // last as "X1>Y0" (from output 1 of X to input 0 of Y; b is the board, - no
 // target yet), then "in0" for each board input that is on, "~in0" for each
-// that blinks, and the number of chips when it is not 3.
+// that blinks, "lamp0" for each lit lamp, and the number of chips when it is
+// not 3.
 std::string playOnBoard(const std::string& steps);
