@@ -105,12 +105,12 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     file.write({{"OLD", small.logic}});
     const std::vector<std::string> either = {LibraryFile::format({{"OLD", small.logic}}),
                                              LibraryFile::format({{"NEW", big.logic}, {"OLD", small.logic}})};
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
         const pid_t writer = fork();
         if (writer == 0) {
             for (;;) file.write({{"NEW", big.logic}, {"OLD", small.logic}}), file.write({{"OLD", small.logic}});
         }
-        usleep(static_cast<useconds_t>(random.pick(0, 3000)));
+        usleep(static_cast<useconds_t>(random.pick(0, 1500)));
         kill(writer, SIGKILL);
         waitpid(writer, nullptr, 0);
         std::ifstream in(folder / "chips.json");

@@ -36,12 +36,6 @@ void AppDriver::type(const std::u32string& text) {
     }
 }
 
-void AppDriver::key(sf::Keyboard::Key code) {
-    sf::Event event{sf::Event::KeyPressed, {}};
-    event.key.code = code;
-    step(true, event);
-}
-
 void AppDriver::holdRight(sf::Vector2f at) {
     mouse = sf::Vector2i(at);
     rightHeld = true;

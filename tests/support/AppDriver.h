@@ -18,7 +18,6 @@ public:
     void release(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void click(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left) { press(at, button), release(at, button); }
     void type(const std::u32string& text);  // a frame per character
-    void key(sf::Keyboard::Key code);
     void holdRight(sf::Vector2f at);  // no event
 
     // Where things are.
