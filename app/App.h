@@ -71,7 +71,7 @@ public:
     sf::RectangleShape boardFrame;
     std::array<Button, 6> buttons;
     NameBox nameBox;
-    int32_t draggedChipId = 0;
+    Chip* draggedChip = nullptr;  // the board chip being dragged: the very chip, whatever ids repeat
     sf::Vector2f dragOffset;
     WiringState wiringState = WiringState::Idle;
     int64_t largestChip = LARGEST_CHIP;  // what no chip, board or palette may outgrow

@@ -26,8 +26,7 @@ float boardHeight(const Chip& chip) {
 }  // namespace
 
 void App::dragChip() {
-    if (draggedChipId == 0) return;
-    Chip* chip = boardChips.find(draggedChipId);
+    Chip* chip = draggedChip;
     if (!chip) return;
     const sf::FloatRect bounds = chip->body().getGlobalBounds();
     const sf::Vector2f wanted = mouse() + dragOffset;
@@ -38,7 +37,7 @@ void App::dragChip() {
 }
 
 // Any released button ends a drag; the chip was already moved this frame.
-void App::dropChip() { draggedChipId = 0; }
+void App::dropChip() { draggedChip = nullptr; }
 
 // Any press in the palette row ends the update, on a template or not.
 App::Outcome App::pressPaletteRow() {
@@ -65,7 +64,7 @@ void App::placeFromPalette(const Chip& entry) {
     placed.resize(sf::Vector2f(placed.label().getGlobalBounds().width + Chip::LABEL_MARGIN,
                                boardHeight(placed)));
     // Its pins are laid out for the new height by the drag step from the next frame on.
-    draggedChipId = placed.id();
+    draggedChip = &placed;
 }
 
 App::Outcome App::pressBoardChip() {
@@ -84,7 +83,7 @@ App::Outcome App::pressBoardChip() {
             return chooseTarget(*chip);
     }
     if (pressedButton() == sf::Mouse::Left) {
-        draggedChipId = chip->id();
+        draggedChip = chip;
         dragOffset = chip->body().getPosition() - mouse();
     } else if (pressedButton() == sf::Mouse::Right) {
         removeBoardChip(*chip);
@@ -99,5 +98,6 @@ void App::removeBoardChip(const Chip& chip) {
     const int32_t id = chip.id();
     if (boardChips.find(id) == &chip)
         removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
+    if (draggedChip == &chip) draggedChip = nullptr;  // the drag goes on with nothing to move
     boardChips.remove(chip);
 }

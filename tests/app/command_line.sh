@@ -22,7 +22,7 @@ run 0 "--library FILE" headless "$1" --help
 run 0 "^vorplex [0-9]" headless "$1" --version
 run any "^vorplex: The following argument was not expected: --colour" "$1" --colour
 run any "Usage: vorplex" "$1" --colour
-run any "^vorplex: --window: 600x400 is outside 640x480 to 16384x16384" "$1" --window 600x400
+run any "^vorplex: --window: 600x600 is outside 640x480 to 16384x16384" "$1" --window 600x600
 run any "^vorplex: --window:" "$1" --window wide
 run 1 "^vorplex: cannot open the display" headless "$1"
 echo '{"format": "vorplex-library", "version": 1, "definitions": [], "chips": [{"name": "X", "definition": 3}]}' >"$work/chips.json"

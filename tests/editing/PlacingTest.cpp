@@ -73,4 +73,11 @@ TEST(Placing, WhenIdsRepeatEveryChipGoesAsPressedAndEveryIdFindsItsFirstChip) {
                 EXPECT_EQ(board.find(chip->id()), *std::find_if(left.begin(), left.end(), [chip](const Chip* c) { return c->id() == chip->id(); }));
         }
     } while (std::next_permutation(order.begin(), order.end()));
+    AppDriver user;  // every chip gets one id: a right press still takes the chip pressed
+    user.app.boardChips = BoardChips([] { return FIRST_CHIP_ID; }, 1);
+    user.place("AND", {400, 300});
+    user.place("NOT", {800, 300});
+    user.click(user.centre(std::next(user.app.boardChips.begin())->body()), sf::Mouse::Right);
+    ASSERT_EQ(user.app.boardChips.size(), 1u);
+    EXPECT_EQ(user.app.boardChips.begin()->name(), "AND");
 }

@@ -53,7 +53,7 @@ int32_t AppDriver::place(const std::string& name, sf::Vector2f at) {
     const sf::Vector2f grab = palette(name);
     const sf::Vector2f offset = sf::Vector2f(sf::Vector2i(grab)) - paletteEntry(name).body().getPosition();
     press(grab);
-    const int32_t id = app.draggedChipId;
+    const int32_t id = app.draggedChip ? app.draggedChip->id() : 0;  // 0: not placed
     mouse = sf::Vector2i(at + offset);
     frames();
     release(at + offset);
