@@ -148,4 +148,5 @@ private:
     bool open = true;
     std::optional<LibraryFile> libraryFile;  // where saved chips are kept, if anywhere
     SceneBatch sceneBatch;
+    std::vector<bool> fedLamps;  // the lamps a wire feeds, worked out every frame
 };

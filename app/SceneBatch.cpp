@@ -20,19 +20,58 @@ sf::Vector2f normalOf(sf::Vector2f a, sf::Vector2f b) {
 
 float dot(sf::Vector2f a, sf::Vector2f b) { return a.x * b.x + a.y * b.y; }
 
-void addTriangle(sf::VertexArray& layer, const sf::Transform& transform, sf::Vector2f a, sf::Vector2f b,
-                 sf::Vector2f c, sf::Color colour) {
-    for (const sf::Vector2f point : {a, b, c}) layer.append(sf::Vertex(transform.transformPoint(point), colour, WHITE_TEXEL));
+// The corners laid out in triangles as the library lays out a shape: a fan
+// around the centre of their bounds, and an outline pushing each corner out
+// along the mean of the normals of its two sides, `thickness` far.
+void layOut(const std::vector<sf::Vector2f>& corners, float thickness, std::vector<sf::Vector2f>& inside,
+            std::vector<sf::Vector2f>& outline) {
+    inside.clear();
+    outline.clear();
+    const std::size_t count = corners.size();
+    if (count < 3) return;
+    const auto point = [&corners, count](std::size_t index) { return corners[index % count]; };
+    float left = corners[0].x, top = corners[0].y, right = left, bottom = top;
+    for (const sf::Vector2f corner : corners) {
+        left = std::min(left, corner.x), right = std::max(right, corner.x);
+        top = std::min(top, corner.y), bottom = std::max(bottom, corner.y);
+    }
+    const sf::Vector2f centre(left + (right - left) / 2, top + (bottom - top) / 2);
+    for (std::size_t i = 0; i < count; ++i) inside.insert(inside.end(), {centre, point(i), point(i + 1)});
+    if (thickness == 0.f) return;
+    const auto outer = [&](std::size_t i) {
+        const sf::Vector2f p0 = point(i + count - 1), p1 = point(i), p2 = point(i + 1);
+        sf::Vector2f n1 = normalOf(p0, p1), n2 = normalOf(p1, p2);
+        if (dot(n1, centre - p1) > 0) n1 = -n1;
+        if (dot(n2, centre - p1) > 0) n2 = -n2;
+        const float factor = 1.f + (n1.x * n2.x + n1.y * n2.y);
+        return p1 + (n1 + n2) / factor * thickness;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const sf::Vector2f inner0 = point(i), outer0 = outer(i), inner1 = point(i + 1), outer1 = outer(i + 1);
+        outline.insert(outline.end(), {inner0, outer0, inner1, outer0, inner1, outer1});
+    }
+}
+
+// Where `transform` puts the point, worked out as the library does.
+sf::Vector2f place(const float* matrix, sf::Vector2f point) {
+    return {matrix[0] * point.x + matrix[4] * point.y + matrix[12], matrix[1] * point.x + matrix[5] * point.y + matrix[13]};
+}
+
+void addVertices(std::vector<sf::Vertex>& layer, const float* matrix, const std::vector<sf::Vector2f>& points,
+                 sf::Color colour) {
+    for (const sf::Vector2f point : points) layer.push_back(sf::Vertex(place(matrix, point), colour, WHITE_TEXEL));
 }
 
 }  // namespace
 
+// The frame, the buttons, the name box and the wires are few: they are laid
+// out anew every frame. The chips and board circles are laid out again only
+// when one of them has moved, come, gone or changed its shape; otherwise only
+// the colours that show values are brought up to date.
 void SceneBatch::rebuild(const App& app) {
     panelTexture = &app.font.getTexture(Button::LABEL_SIZE);
     chipTexture = &app.font.getTexture(Chip::LABEL_SIZE);
     panel.clear();
-    chips.clear();
-    wires.clear();
     addShape(panel, app.boardFrame, app.boardFrame.getFillColor());
     for (const Button& button : app.buttons) {
         addShape(panel, button.rect, button.rect.getFillColor());
@@ -40,20 +79,57 @@ void SceneBatch::rebuild(const App& app) {
     }
     addShape(panel, app.nameBox.rect(), app.nameBox.rect().getFillColor());
     addText(panel, app.nameBox.text());
+    wires.clear();
+    for (const Wire& wire : app.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    findChipLayout(app, nextChipLayout);
+    if (nextChipLayout == chipLayout) return recolourChips(app);
+    chipLayout.swap(nextChipLayout);
+    chips.clear();
+    colourRanges.clear();
     for (const Chip& chip : app.library) addChip(chip);
     for (const Chip& chip : app.boardChips) addChip(chip);
     for (const sf::CircleShape& circle : app.inputCircles) addCircle(chips, circle, circle.getFillColor());
     for (const sf::CircleShape& circle : app.outputCircles) addCircle(chips, circle, circle.getFillColor());
-    for (const Wire& wire : app.wires) wires.append(wire.line[0]), wires.append(wire.line[1]);
+}
+
+// What the chip layer is laid out from: every chip's layout, in drawing
+// order, and the board circles, their number and their rings.
+void SceneBatch::findChipLayout(const App& app, std::vector<uint64_t>& layout) {
+    layout.assign(1, app.library.size());
+    for (const Chip& chip : app.library) layout.push_back(chip.layoutStamp());
+    layout.push_back(app.boardChips.size());
+    for (const Chip& chip : app.boardChips) layout.push_back(chip.layoutStamp());
+    layout.push_back(app.inputCircles.size());
+    for (const sf::CircleShape& circle : app.inputCircles) layout.push_back(circle.getOutlineThickness() != 0.f);
+    layout.push_back(app.outputCircles.size());
+}
+
+// The same walk as laying the chips out, colouring each pin and circle anew.
+void SceneBatch::recolourChips(const App& app) {
+    std::size_t range = 0;
+    const auto recolour = [this, &range](sf::Color colour) {
+        const auto [start, count] = colourRanges[range++];
+        if (chips[start].color == colour) return;
+        for (std::size_t vertex = start; vertex < start + count; ++vertex) chips[vertex].color = colour;
+    };
+    const auto recolourPins = [&recolour](const Chip& chip) {
+        const int32_t inputs = chip.inputCount();
+        for (int32_t pin = 0; pin < inputs + chip.outputCount(); ++pin)
+            recolour(logicColour(pin < inputs ? chip.input(pin) : chip.output(pin - inputs)));
+    };
+    for (const Chip& chip : app.library) recolourPins(chip);
+    for (const Chip& chip : app.boardChips) recolourPins(chip);
+    for (const sf::CircleShape& circle : app.inputCircles) recolour(circle.getFillColor());
+    for (const sf::CircleShape& circle : app.outputCircles) recolour(circle.getFillColor());
 }
 
 int SceneBatch::draw(sf::RenderTarget& target) const {
     int calls = 0;
     for (const auto& [layer, texture] : {std::pair{&panel, panelTexture}, {&chips, chipTexture}, {&wires, nullptr}}) {
-        if (layer->getVertexCount() == 0) continue;
+        if (layer->empty()) continue;
         sf::RenderStates states;
         states.texture = texture;
-        target.draw(*layer, states);
+        target.draw(layer->data(), layer->size(), layer == &wires ? sf::Lines : sf::Triangles, states);
         ++calls;
     }
     return calls;
@@ -68,60 +144,42 @@ void SceneBatch::addChip(const Chip& chip) {
     addText(chips, chip.label());
 }
 
-void SceneBatch::addShape(sf::VertexArray& layer, const sf::Shape& shape, sf::Color fill) {
-    points.clear();
-    for (std::size_t i = 0; i < shape.getPointCount(); ++i) points.push_back(shape.getPoint(i));
-    addPolygon(layer, shape, points, fill);
+void SceneBatch::addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill) {
+    corners.clear();
+    for (std::size_t i = 0; i < shape.getPointCount(); ++i) corners.push_back(shape.getPoint(i));
+    layOut(corners, shape.getOutlineThickness(), rectangle.inside, rectangle.outline);
+    addTriangles(layer, shape, rectangle, fill);
 }
 
-// All pins, and all board circles, have the same points: they are worked out once.
-void SceneBatch::addCircle(sf::VertexArray& layer, const sf::CircleShape& circle, sf::Color fill) {
-    std::vector<sf::Vector2f>& cached = circlePoints[{circle.getRadius(), circle.getPointCount()}];
-    for (std::size_t i = cached.size(); i < circle.getPointCount(); ++i) cached.push_back(circle.getPoint(i));
-    addPolygon(layer, circle, cached, fill);
+// A circle's inside is where its colour goes: that range is kept for recolouring.
+void SceneBatch::addCircle(std::vector<sf::Vertex>& layer, const sf::CircleShape& circle, sf::Color fill) {
+    const auto key = std::make_tuple(circle.getRadius(), circle.getPointCount(), circle.getOutlineThickness());
+    auto known = circles.find(key);
+    if (known == circles.end()) {
+        corners.clear();
+        for (std::size_t i = 0; i < circle.getPointCount(); ++i) corners.push_back(circle.getPoint(i));
+        known = circles.emplace(key, Outline{}).first;
+        layOut(corners, circle.getOutlineThickness(), known->second.inside, known->second.outline);
+    }
+    if (&layer == &chips) colourRanges.push_back({chips.size(), known->second.inside.size()});
+    addTriangles(layer, circle, known->second, fill);
 }
 
-void SceneBatch::addPolygon(sf::VertexArray& layer, const sf::Shape& shape, const std::vector<sf::Vector2f>& corners,
-                            sf::Color fill) {
-    const std::size_t count = corners.size();
-    if (count < 3) return;
-    const sf::Transform& transform = shape.getTransform();
-    const auto point = [&corners, count](std::size_t index) { return corners[index % count]; };
-    float left = corners[0].x, top = corners[0].y, right = left, bottom = top;
-    for (const sf::Vector2f corner : corners) {
-        left = std::min(left, corner.x), right = std::max(right, corner.x);
-        top = std::min(top, corner.y), bottom = std::max(bottom, corner.y);
-    }
-    const sf::Vector2f centre(left + (right - left) / 2, top + (bottom - top) / 2);
-    if (fill.a != 0)  // a transparent inside changes no pixel
-        for (std::size_t i = 0; i < count; ++i) addTriangle(layer, transform, centre, point(i), point(i + 1), fill);
-    const float thickness = shape.getOutlineThickness();
-    if (thickness == 0.f) return;
-    // Each corner pushed out along the mean of the normals of its two sides.
-    const auto outer = [&](std::size_t i) {
-        const sf::Vector2f p0 = point(i + count - 1), p1 = point(i), p2 = point(i + 1);
-        sf::Vector2f n1 = normalOf(p0, p1), n2 = normalOf(p1, p2);
-        if (dot(n1, centre - p1) > 0) n1 = -n1;
-        if (dot(n2, centre - p1) > 0) n2 = -n2;
-        const float factor = 1.f + (n1.x * n2.x + n1.y * n2.y);
-        return p1 + (n1 + n2) / factor * thickness;
-    };
-    const sf::Color outline = shape.getOutlineColor();
-    for (std::size_t i = 0; i < count; ++i) {
-        const sf::Vector2f inner0 = point(i), outer0 = outer(i), inner1 = point(i + 1), outer1 = outer(i + 1);
-        addTriangle(layer, transform, inner0, outer0, inner1, outline);
-        addTriangle(layer, transform, outer0, inner1, outer1, outline);
-    }
+void SceneBatch::addTriangles(std::vector<sf::Vertex>& layer, const sf::Shape& shape, const Outline& triangles,
+                              sf::Color fill) {
+    const float* matrix = shape.getTransform().getMatrix();
+    if (fill.a != 0) addVertices(layer, matrix, triangles.inside, fill);  // a transparent inside changes no pixel
+    addVertices(layer, matrix, triangles.outline, shape.getOutlineColor());
 }
 
 // Glyph quads as the library places them: from the baseline at the character
 // size, each glyph padded by a texel, spaces and tabs advancing, kerning
 // between neighbours, carriage returns skipped and line feeds starting a line.
-void SceneBatch::addText(sf::VertexArray& layer, const sf::Text& text) {
+void SceneBatch::addText(std::vector<sf::Vertex>& layer, const sf::Text& text) {
     const sf::Font* font = text.getFont();
     if (!font) return;
     const unsigned size = text.getCharacterSize();
-    const sf::Transform& transform = text.getTransform();
+    const float* matrix = text.getTransform().getMatrix();
     const sf::Color colour = text.getFillColor();
     const float space = font->getGlyph(U' ', size, false).advance;
     float x = 0.f, y = static_cast<float>(size);
@@ -146,7 +204,7 @@ void SceneBatch::addText(sf::VertexArray& layer, const sf::Text& text) {
         const float u2 = static_cast<float>(glyph.textureRect.left + glyph.textureRect.width) + padding;
         const float v2 = static_cast<float>(glyph.textureRect.top + glyph.textureRect.height) + padding;
         const auto vertex = [&](float px, float py, float u, float v) {
-            layer.append(sf::Vertex(transform.transformPoint(x + px, y + py), colour, sf::Vector2f(u, v)));
+            layer.push_back(sf::Vertex(place(matrix, {x + px, y + py}), colour, sf::Vector2f(u, v)));
         };
         vertex(left, top, u1, v1), vertex(right, top, u2, v1), vertex(left, bottom, u1, v2);
         vertex(left, bottom, u1, v2), vertex(right, top, u2, v1), vertex(right, bottom, u2, v2);

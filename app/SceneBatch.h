@@ -3,14 +3,16 @@
 #include <SFML/Graphics.hpp>
 
 #include <map>
+#include <cstdint>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 class App;
 class Chip;
 
-// The scene as three vertex arrays, drawn with a draw call each whatever the
-// number of chips, pins and wires: the frame, buttons and name box on the
+// The scene as three arrays of vertices, drawn with a draw call each whatever
+// the number of chips, pins and wires: the frame, buttons and name box on the
 // texture of their labels; the chips and board pins on the texture of the
 // chip labels; the wires. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
@@ -25,19 +27,33 @@ public:
     int draw(sf::RenderTarget& target) const;
 
 private:
-    void addChip(const Chip& chip);
-    void addShape(sf::VertexArray& layer, const sf::Shape& shape, sf::Color fill);
-    void addCircle(sf::VertexArray& layer, const sf::CircleShape& circle, sf::Color fill);
-    // A shape's inside as a fan around the centre of its corners, its
-    // outline as a strip, both made of triangles, its inside filled with `fill`.
-    void addPolygon(sf::VertexArray& layer, const sf::Shape& shape, const std::vector<sf::Vector2f>& corners, sf::Color fill);
-    void addText(sf::VertexArray& layer, const sf::Text& text);
+    // A shape's triangles where the shape itself stands: its inside as a fan
+    // around the centre of its corners, its outline as a strip.
+    struct Outline {
+        std::vector<sf::Vector2f> inside;
+        std::vector<sf::Vector2f> outline;
+    };
 
-    sf::VertexArray panel{sf::Triangles};
-    sf::VertexArray chips{sf::Triangles};
-    sf::VertexArray wires{sf::Lines};
+    static void findChipLayout(const App& app, std::vector<uint64_t>& layout);
+    void recolourChips(const App& app);
+    void addChip(const Chip& chip);
+    void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);
+    void addCircle(std::vector<sf::Vertex>& layer, const sf::CircleShape& circle, sf::Color fill);
+    void addTriangles(std::vector<sf::Vertex>& layer, const sf::Shape& shape, const Outline& triangles, sf::Color fill);
+    void addText(std::vector<sf::Vertex>& layer, const sf::Text& text);
+
+    std::vector<sf::Vertex> panel;
+    std::vector<sf::Vertex> chips;
+    std::vector<sf::Vertex> wires;
     const sf::Texture* panelTexture = nullptr;
     const sf::Texture* chipTexture = nullptr;
-    std::vector<sf::Vector2f> points;  // of the shape at hand
-    std::map<std::pair<float, std::size_t>, std::vector<sf::Vector2f>> circlePoints;  // by radius and point count
+    std::vector<sf::Vector2f> corners;  // of the shape at hand
+    Outline rectangle;                  // of the rectangle at hand
+    // Every pin, and every board circle, has the same triangles: worked out
+    // once for each radius, number of points and outline thickness.
+    std::map<std::tuple<float, std::size_t, float>, Outline> circles;
+    // What the chip layer was laid out from, and the same for this frame.
+    std::vector<uint64_t> chipLayout, nextChipLayout;
+    // Where the inside of each pin and board circle lies in the chip layer, in drawing order.
+    std::vector<std::pair<std::size_t, std::size_t>> colourRanges;
 };

@@ -2,6 +2,12 @@
 
 #include "widgets/Latin1.h"
 
+namespace {
+
+uint64_t lastLayoutStamp = 0;
+
+}  // namespace
+
 Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::string name)
     : Chip(ChipLogic(kind), position, font, std::move(name)) {}
 
@@ -55,6 +61,7 @@ void Chip::layout() {
         pins_[inputs + j].setPosition(position.x + size.x,
                                       position.y + size.y / static_cast<float>(outputs + 1) *
                                                        static_cast<float>(j + 1));
+    layoutStamp_ = ++lastLayoutStamp;
 }
 
 void Chip::moveTo(sf::Vector2f position) {
@@ -62,7 +69,10 @@ void Chip::moveTo(sf::Vector2f position) {
     layout();
 }
 
-void Chip::resize(sf::Vector2f size) { body_.setSize(size); }
+void Chip::resize(sf::Vector2f size) {
+    body_.setSize(size);
+    layoutStamp_ = ++lastLayoutStamp;
+}
 
 bool Chip::contains(sf::Vector2f point) const {
     const sf::Vector2f position = body_.getPosition();

@@ -50,6 +50,10 @@ public:
     // Left and top edges outside, right and bottom edges inside.
     bool contains(sf::Vector2f point) const;
 
+    // Changes whenever the body, a pin or the label is placed or sized anew,
+    // to a number no other chip's layout has had: equal stamps, same shapes.
+    uint64_t layoutStamp() const { return layoutStamp_; }
+
     std::string name() const;
     const sf::RectangleShape& body() const { return body_; }
     const std::vector<sf::CircleShape>& pins() const { return pins_; }
@@ -61,4 +65,5 @@ private:
     sf::RectangleShape body_;
     std::vector<sf::CircleShape> pins_;
     sf::Text label_;
+    uint64_t layoutStamp_ = 0;
 };

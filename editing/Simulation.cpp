@@ -41,9 +41,9 @@ void App::transferAlongWires() {
 }
 
 void App::blackenUnfedLamps() {
-    std::vector<bool> fed(outputCircles.size(), false);
+    fedLamps.assign(outputCircles.size(), false);  // keeps its memory from frame to frame
     for (const Wire& wire : wires)
-        if (wire.connection.toChip == 0) fed[wire.connection.toPin] = true;
+        if (wire.connection.toChip == 0) fedLamps[wire.connection.toPin] = true;
     for (std::size_t i = 0; i < outputCircles.size(); ++i)
-        if (!fed[i]) outputCircles[i].setFillColor(sf::Color::Black);
+        if (!fedLamps[i]) outputCircles[i].setFillColor(sf::Color::Black);
 }
