@@ -36,20 +36,29 @@ TEST(ChipLogic, ASignalMovesOneGatePerCallAtEveryDepth) {
     }
 }
 
-// Connections: two sub-chips with one id (the first is meant), a source that
-// names no chip (the value carried before it goes on), two connections into
-// one pin (the later wins).
-TEST(ChipLogic, ConnectionsTakeTheFirstIdTheCarriedValueAndTheLaterWire) {
-    ChipLogic a(NOT_CHIP), b(NOT_CHIP);
-    a.setId(10001), b.setId(10001);
-    ChipLogic chip(2, {a, b}, {{0, 0, 10001, 0}, {0, 1, 0, 0}, {0, 0, 0, 0}, {0, 1, 0, 1}, {99, 0, 0, 2}}, 2, 3);
+// Two sub-chips with one id: every connection naming the id reaches the first.
+TEST(ChipLogic, AnIdSharedBySubChipsNamesTheFirst) {
+    ChipLogic first(NOT_CHIP), second(NOT_CHIP);
+    first.setId(10001), second.setId(10001);
+    ChipLogic chip(2, {first, second}, {{0, 0, 10001, 0}}, 1, 0);
     chip.setInput(0, true);
     chip.evaluate();
     EXPECT_TRUE(chip.subChip(0).input(0));
     EXPECT_FALSE(chip.subChip(1).input(0));
-    EXPECT_TRUE(chip.output(0));   // the later of input 1 and input 0
-    EXPECT_FALSE(chip.output(2));  // chip 99 is unknown: input 1 carried on
+}
+
+// A source that names no chip delivers the value the connection before it carried.
+TEST(ChipLogic, AnUnknownSourceCarriesTheValueBeforeIt) {
+    ChipLogic chip(2, {}, {{0, 1, 0, 0}, {99, 0, 0, 1}}, 2, 2);
     chip.setInput(1, true);
     chip.evaluate();
-    EXPECT_TRUE(chip.output(2));
+    EXPECT_TRUE(chip.output(1));
+}
+
+// Of two connections into one pin, the later decides.
+TEST(ChipLogic, TheLaterOfTwoConnectionsIntoAPinWins) {
+    ChipLogic chip(2, {}, {{0, 1, 0, 0}, {0, 0, 0, 0}}, 2, 1);
+    chip.setInput(0, true);
+    chip.evaluate();
+    EXPECT_TRUE(chip.output(0));
 }
