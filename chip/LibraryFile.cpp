@@ -100,7 +100,7 @@ public:
         Json file;
         try {
             file = Json::parse(text);
-        } catch (const Json::parse_error& error) {
+        } catch (const Json::exception& error) {  // a number too large for any type included
             refuse("not JSON: " + std::string(error.what()).substr(std::string(error.what()).find(' ') + 1));
         }
         if (!file.is_object() || file.value("format", Json()) != FORMAT)

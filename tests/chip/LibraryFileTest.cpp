@@ -70,6 +70,7 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
                     ", " + std::to_string(level - 1) + "]}";
     const std::pair<std::string, std::string> files[] = {
         {"[1, 2", "chips.json: not JSON: "},
+        {"[9e999999]", "chips.json: not JSON: number overflow"},
         {R"({"format": "other", "version": 1})", "chips.json: not a library"},
         {R"({"format": "vorplex-library", "version": 2})", "chips.json: version 2 is not 1"},
         {head + "]}", "chips.json: no \"chips\""},
