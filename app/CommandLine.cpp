@@ -18,7 +18,9 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
         if (window->count() > 0 && (size.first < SMALLEST_WIDTH || size.second < SMALLEST_HEIGHT ||
                                     size.first > LARGEST_SIDE || size.second > LARGEST_SIDE))
             throw CLI::ValidationError("--window", std::to_string(size.first) + "x" + std::to_string(size.second) +
-                                                       " is outside 640x480 to 16384x16384");
+                                                       " is outside " + std::to_string(SMALLEST_WIDTH) + "x" +
+                                                       std::to_string(SMALLEST_HEIGHT) + " to " + std::to_string(LARGEST_SIDE) +
+                                                       "x" + std::to_string(LARGEST_SIDE));
     } catch (const CLI::Success& done) {  // help or version
         exitStatus_ = cli.exit(done);
         return;

@@ -57,6 +57,11 @@ sf::Vector2f place(const float* matrix, sf::Vector2f point) {
     return {matrix[0] * point.x + matrix[4] * point.y + matrix[12], matrix[1] * point.x + matrix[5] * point.y + matrix[13]};
 }
 
+void cornersOf(const sf::Shape& shape, std::vector<sf::Vector2f>& corners) {
+    corners.clear();
+    for (std::size_t i = 0; i < shape.getPointCount(); ++i) corners.push_back(shape.getPoint(i));
+}
+
 void addVertices(std::vector<sf::Vertex>& layer, const float* matrix, const std::vector<sf::Vector2f>& points,
                  sf::Color colour) {
     for (const sf::Vector2f point : points) layer.push_back(sf::Vertex(place(matrix, point), colour, WHITE_TEXEL));
@@ -88,8 +93,8 @@ void SceneBatch::rebuild(const App& app) {
     colourRanges.clear();
     for (const Chip& chip : app.library) addChip(chip);
     for (const Chip& chip : app.boardChips) addChip(chip);
-    for (const sf::CircleShape& circle : app.inputCircles) addCircle(chips, circle, circle.getFillColor());
-    for (const sf::CircleShape& circle : app.outputCircles) addCircle(chips, circle, circle.getFillColor());
+    for (const sf::CircleShape& circle : app.inputCircles) addCircle(circle, circle.getFillColor());
+    for (const sf::CircleShape& circle : app.outputCircles) addCircle(circle, circle.getFillColor());
 }
 
 // What the chip layer is laid out from: every chip's layout, in drawing
@@ -113,9 +118,7 @@ void SceneBatch::recolourChips(const App& app) {
         for (std::size_t vertex = start; vertex < start + count; ++vertex) chips[vertex].color = colour;
     };
     const auto recolourPins = [&recolour](const Chip& chip) {
-        const int32_t inputs = chip.inputCount();
-        for (int32_t pin = 0; pin < inputs + chip.outputCount(); ++pin)
-            recolour(logicColour(pin < inputs ? chip.input(pin) : chip.output(pin - inputs)));
+        for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) recolour(logicColour(chip.pinValue(pin)));
     };
     for (const Chip& chip : app.library) recolourPins(chip);
     for (const Chip& chip : app.boardChips) recolourPins(chip);
@@ -138,31 +141,28 @@ int SceneBatch::draw(sf::RenderTarget& target) const {
 // Body, pins coloured by their values, label.
 void SceneBatch::addChip(const Chip& chip) {
     addShape(chips, chip.body(), chip.body().getFillColor());
-    const int32_t inputs = chip.inputCount();
-    for (int32_t pin = 0; pin < inputs + chip.outputCount(); ++pin)
-        addCircle(chips, chip.pins()[pin], logicColour(pin < inputs ? chip.input(pin) : chip.output(pin - inputs)));
+    for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin)
+        addCircle(chip.pins()[pin], logicColour(chip.pinValue(pin)));
     addText(chips, chip.label());
 }
 
 void SceneBatch::addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill) {
-    corners.clear();
-    for (std::size_t i = 0; i < shape.getPointCount(); ++i) corners.push_back(shape.getPoint(i));
+    cornersOf(shape, corners);
     layOut(corners, shape.getOutlineThickness(), rectangle.inside, rectangle.outline);
     addTriangles(layer, shape, rectangle, fill);
 }
 
 // A circle's inside is where its colour goes: that range is kept for recolouring.
-void SceneBatch::addCircle(std::vector<sf::Vertex>& layer, const sf::CircleShape& circle, sf::Color fill) {
+void SceneBatch::addCircle(const sf::CircleShape& circle, sf::Color fill) {
     const auto key = std::make_tuple(circle.getRadius(), circle.getPointCount(), circle.getOutlineThickness());
     auto known = circles.find(key);
     if (known == circles.end()) {
-        corners.clear();
-        for (std::size_t i = 0; i < circle.getPointCount(); ++i) corners.push_back(circle.getPoint(i));
+        cornersOf(circle, corners);
         known = circles.emplace(key, Outline{}).first;
         layOut(corners, circle.getOutlineThickness(), known->second.inside, known->second.outline);
     }
-    if (&layer == &chips) colourRanges.push_back({chips.size(), known->second.inside.size()});
-    addTriangles(layer, circle, known->second, fill);
+    colourRanges.push_back({chips.size(), known->second.inside.size()});
+    addTriangles(chips, circle, known->second, fill);
 }
 
 void SceneBatch::addTriangles(std::vector<sf::Vertex>& layer, const sf::Shape& shape, const Outline& triangles,

@@ -38,7 +38,7 @@ private:
     void recolourChips(const App& app);
     void addChip(const Chip& chip);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);
-    void addCircle(std::vector<sf::Vertex>& layer, const sf::CircleShape& circle, sf::Color fill);
+    void addCircle(const sf::CircleShape& circle, sf::Color fill);  // into the chip layer
     void addTriangles(std::vector<sf::Vertex>& layer, const sf::Shape& shape, const Outline& triangles, sf::Color fill);
     void addText(std::vector<sf::Vertex>& layer, const sf::Text& text);
 

@@ -83,6 +83,10 @@ bool Chip::contains(sf::Vector2f point) const {
 
 std::string Chip::name() const { return toByteString(label_.getString()); }
 
+bool Chip::pinValue(int32_t circle) const {
+    return circle < inputCount() ? input(circle) : output(circle - inputCount());
+}
+
 sf::Vector2f Chip::inputPinPosition(int32_t pin) const { return pins_[pin].getPosition(); }
 
 sf::Vector2f Chip::outputPinPosition(int32_t pin) const {

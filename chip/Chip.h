@@ -58,6 +58,8 @@ public:
     const sf::RectangleShape& body() const { return body_; }
     const std::vector<sf::CircleShape>& pins() const { return pins_; }
     const sf::Text& label() const { return label_; }
+    // The value pin circle `circle` shows: the inputs', then the outputs'.
+    bool pinValue(int32_t circle) const;
     sf::Vector2f inputPinPosition(int32_t pin) const;
     sf::Vector2f outputPinPosition(int32_t pin) const;
 

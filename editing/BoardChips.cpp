@@ -29,9 +29,7 @@ void BoardChips::remove(const Chip& chip) {
 
 Chip* BoardChips::find(int32_t id) { return inRange(id) ? use(id).first : nullptr; }
 
-const Chip* BoardChips::find(int32_t id) const {
-    return inRange(id) ? byId[static_cast<std::size_t>(id - FIRST_CHIP_ID)].first : nullptr;
-}
+const Chip* BoardChips::find(int32_t id) const { return inRange(id) ? use(id).first : nullptr; }
 
 Chip* BoardChips::at(sf::Vector2f point) {
     for (Chip& chip : chips)

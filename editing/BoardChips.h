@@ -49,6 +49,7 @@ private:
 
     bool inRange(int32_t id) const { return id >= FIRST_CHIP_ID && id - FIRST_CHIP_ID < static_cast<int32_t>(byId.size()); }
     IdUse& use(int32_t id) { return byId[static_cast<std::size_t>(id - FIRST_CHIP_ID)]; }
+    const IdUse& use(int32_t id) const { return byId[static_cast<std::size_t>(id - FIRST_CHIP_ID)]; }
     int32_t drawUnusedId() const;
 
     std::function<int32_t()> drawId;
