@@ -28,6 +28,13 @@ App::App(WindowMode mode) {
         window = std::make_unique<sf::RenderWindow>(
             sf::VideoMode(static_cast<unsigned>(SCREEN_W), static_cast<unsigned>(SCREEN_H)), "Vorplex",
             sf::Style::Titlebar | sf::Style::Close, sf::ContextSettings());
+    // Centred by us: the graphics library centres a window on X11 with the
+    // display's width for both coordinates, which can push its bottom off the screen.
+    if (mode == WindowMode::Window) {
+        const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+        window->setPosition({(static_cast<int>(desktop.width) - static_cast<int>(SCREEN_W)) / 2,
+                             (static_cast<int>(desktop.height) - static_cast<int>(SCREEN_H)) / 2});
+    }
     if (window) window->setFramerateLimit(60);
     // A missing font is not an error: texts then show no glyphs and measure 0.
     font.loadFromFile(fontPath());

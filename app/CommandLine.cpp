@@ -4,30 +4,47 @@
 
 #include <iostream>
 
+namespace {
+
+// A usage error ends the run with the status such errors usually have.
+constexpr int USAGE_ERROR = 2;
+
+bool isNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "1280x800" as a width and a height.
+std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos || !isNumber(text.substr(0, x)) || !isNumber(text.substr(x + 1)))
+        throw CLI::ValidationError("--window", text + " is not WIDTHxHEIGHT, such as 1280x800");
+    const std::pair<unsigned, unsigned> size(std::stoul(text.substr(0, x)), std::stoul(text.substr(x + 1)));
+    constexpr unsigned smallestWidth = CommandLine::SMALLEST_WIDTH, smallestHeight = CommandLine::SMALLEST_HEIGHT,
+                       largest = CommandLine::LARGEST_SIDE;
+    if (size.first < smallestWidth || size.second < smallestHeight || size.first > largest || size.second > largest)
+        throw CLI::ValidationError("--window", text + " is outside " + std::to_string(smallestWidth) + "x" +
+                                                   std::to_string(smallestHeight) + " to " + std::to_string(largest) +
+                                                   "x" + std::to_string(largest));
+    return size;
+}
+
+}  // namespace
+
 CommandLine::CommandLine(int argc, const char* const* argv) {
     CLI::App cli{"Vorplex: an editor and simulator of small digital logic circuits.", "vorplex"};
-    std::pair<unsigned, unsigned> size{0, 0};
+    std::string size;
     cli.add_option("--library", libraryPath_, "Keep the palette's saved chips in FILE, created at the first save")
         ->type_name("FILE");
-    CLI::Option* window = cli.add_option("--window", size, "Run in a window of this size, not full-screen")
-                              ->type_name("WIDTHxHEIGHT")
-                              ->delimiter('x');
+    CLI::Option* window =
+        cli.add_option("--window", size, "Run in a window of this size, not full-screen")->type_name("WIDTHxHEIGHT");
     cli.set_version_flag("--version", "vorplex " VORPLEX_VERSION);
     try {
         cli.parse(argc, argv);
-        if (window->count() > 0 && (size.first < SMALLEST_WIDTH || size.second < SMALLEST_HEIGHT ||
-                                    size.first > LARGEST_SIDE || size.second > LARGEST_SIDE))
-            throw CLI::ValidationError("--window", std::to_string(size.first) + "x" + std::to_string(size.second) +
-                                                       " is outside " + std::to_string(SMALLEST_WIDTH) + "x" +
-                                                       std::to_string(SMALLEST_HEIGHT) + " to " + std::to_string(LARGEST_SIDE) +
-                                                       "x" + std::to_string(LARGEST_SIDE));
+        if (window->count() > 0) windowSize_ = windowSizeOf(size);
     } catch (const CLI::Success& done) {  // help or version
         exitStatus_ = cli.exit(done);
-        return;
     } catch (const CLI::ParseError& error) {
         std::cerr << "vorplex: " << error.what() << '\n' << cli.help();
-        exitStatus_ = error.get_exit_code();
-        return;
+        exitStatus_ = USAGE_ERROR;
     }
-    if (window->count() > 0) windowSize_ = size;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real editor, installed from the build and started elsewhere, on an X
 # display of its own, driven with real input (xdotool) and checked on
-# screenshot pixels: its labels show; place a NOT, wire input 0 -> NOT ->
+# screenshot pixels: a window opens centred; its labels show; place a NOT, wire input 0 -> NOT ->
 # output 0, switch the input, save the board as "INV", place INV, quit with
 # Escape.   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
@@ -21,9 +21,27 @@ cmake --install "$1" --prefix "$work/installed" >/dev/null || fail "cannot insta
 # Built with the sanitizers, the program is not checked for leaks here: the GL
 # driver, unloaded as the program ends, leaves allocations LeakSanitizer can no
 # longer name. The editor's own tests check for leaks with the driver loaded.
-(cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex) >"$work/editor.log" 2>&1 &
-editor=$!
-pids+=($editor)
+# start LOG ARGUMENT...: the installed editor in the background, as $editor.
+start() {
+    local log=$1
+    shift
+    (cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex "$@") >"$work/$log" 2>&1 &
+    editor=$!
+    pids+=($editor)
+}
+
+# A window opens centred on the display, here wholly visible.
+start window.log --window 1280x800
+for _ in $(seq 50); do
+    geometry=$(xdotool search --name '^Vorplex$' getwindowgeometry 2>/dev/null) || true
+    grep -q "Position: 320,140" <<<"$geometry" && break
+    sleep 0.2
+done
+grep -q "Position: 320,140" <<<"$geometry" && grep -q "Geometry: 1280x800" <<<"$geometry" || fail "not centred: $geometry"
+kill "$editor" && wait "$editor" || true
+echo "end_to_end: a window centred"
+
+start editor.log
 
 # expect WHAT X,Y=RRGGBB...: screenshots until every pixel has its colour, 10 s at most.
 expect() {
