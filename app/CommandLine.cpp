@@ -2,7 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,19 +32,41 @@ std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
     return size;
 }
 
+// A relative or empty value counts as unset, as the XDG Base Directory rules say.
+std::filesystem::path absoluteFolder(const char* value) {
+    return value && value[0] == '/' ? std::filesystem::path(value) : std::filesystem::path();
+}
+
 }  // namespace
+
+std::string CommandLine::userLibraryPath() {
+    std::filesystem::path data = absoluteFolder(std::getenv("XDG_DATA_HOME"));
+    if (data.empty()) {
+        std::filesystem::path home = absoluteFolder(std::getenv("HOME"));
+        const passwd* user = home.empty() ? getpwuid(getuid()) : nullptr;
+        if (user) home = absoluteFolder(user->pw_dir);
+        data = home / ".local/share";
+    }
+    return (data / "vorplex/library.json").string();
+}
 
 CommandLine::CommandLine(int argc, const char* const* argv) {
     CLI::App cli{"Vorplex: an editor and simulator of small digital logic circuits.", "vorplex"};
     std::string size;
-    cli.add_option("--library", libraryPath_, "Keep the palette's saved chips in FILE, created at the first save")
-        ->type_name("FILE");
+    CLI::Option* library =
+        cli.add_option("--library", libraryPath_, "Keep the palette's saved chips in FILE, created at the first save")
+            ->type_name("FILE");
+    cli.add_flag("--keep", keep_,
+                 "Keep them in your own library, " + userLibraryPath() +
+                     ", as the desktop menu's Vorplex does; remove that file to start over")
+        ->excludes(library);
     CLI::Option* window =
         cli.add_option("--window", size, "Run in a window of this size, not full-screen")->type_name("WIDTHxHEIGHT");
     cli.set_version_flag("--version", "vorplex " VORPLEX_VERSION);
     try {
         cli.parse(argc, argv);
         if (window->count() > 0) windowSize_ = windowSizeOf(size);
+        if (keep_) libraryPath_ = userLibraryPath();
     } catch (const CLI::Success& done) {  // help or version
         exitStatus_ = cli.exit(done);
     } catch (const CLI::ParseError& error) {

@@ -5,7 +5,7 @@
 #include <utility>
 
 // What the program is asked on its command line:
-//   vorplex [--library FILE] [--window WIDTHxHEIGHT] [--help] [--version]
+//   vorplex [--library FILE | --keep] [--window WIDTHxHEIGHT] [--help] [--version]
 // Nothing here needs a display, so help and version work without one.
 class CommandLine {
 public:
@@ -18,10 +18,16 @@ public:
     // Set when the run ends here: 0 after help or version, else not.
     std::optional<int> exitStatus() const { return exitStatus_; }
     const std::string& libraryPath() const { return libraryPath_; }  // "" for none
+    // With --keep the library is the user's own, in a folder made at the first save.
+    bool keepsUserLibrary() const { return keep_; }
     std::optional<std::pair<unsigned, unsigned>> windowSize() const { return windowSize_; }
 
+    // Where --keep keeps the palette: vorplex/library.json in the user's data
+    // folder, $XDG_DATA_HOME or else ~/.local/share.
+    static std::string userLibraryPath();
 private:
     std::optional<int> exitStatus_;
     std::string libraryPath_;
+    bool keep_ = false;
     std::optional<std::pair<unsigned, unsigned>> windowSize_;
 };

@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
     std::vector<NamedChip> chips;
     if (!commandLine.libraryPath().empty()) {
         try {
-            library.emplace(commandLine.libraryPath());
+            library.emplace(commandLine.libraryPath(), commandLine.keepsUserLibrary()
+                                                           ? LibraryFile::Folder::MadeAtFirstWrite
+                                                           : LibraryFile::Folder::Existing);
             chips = library->read();
         } catch (const LibraryFile::Refused& refusal) {
             std::cerr << "vorplex: " << refusal.what() << '\n';

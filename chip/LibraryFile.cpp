@@ -272,6 +272,7 @@ std::vector<NamedChip> LibraryFile::read() const {
 void LibraryFile::write(const std::vector<ChipToKeep>& chips) const {
     const std::string text = format(chips);
     if (text.size() > LARGEST_FILE) throw Refused(path_ + ": cannot write: the library would be larger than 64 MiB");
+    if (folder_ == Folder::MadeAtFirstWrite) makeFolder();
     const std::filesystem::path target(path_);
     const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
     std::string temporary = (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -292,4 +293,12 @@ void LibraryFile::write(const std::vector<ChipToKeep>& chips) const {
     }
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);  // the rename itself, made lasting
     if (folderFd >= 0) fsync(folderFd), ::close(folderFd);
+}
+
+void LibraryFile::makeFolder() const {
+    std::filesystem::path folder;
+    for (const std::filesystem::path& part : std::filesystem::path(path_).parent_path()) {
+        folder /= part;
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) failWrite(path_, "cannot make " + folder.string());
+    }
 }

@@ -44,7 +44,12 @@ public:
     // Larger files are refused unread, and never written.
     static constexpr std::uintmax_t LARGEST_FILE = 64u << 20;
 
-    explicit LibraryFile(std::string path) : path_(std::move(path)) {}
+    // Whether the file's folder may be missing: then it is made, private to
+    // the user, at the first write and not before.
+    enum class Folder { Existing, MadeAtFirstWrite };
+
+    explicit LibraryFile(std::string path, Folder folder = Folder::Existing)
+        : path_(std::move(path)), folder_(folder) {}
     const std::string& path() const { return path_; }
 
     // The chips in the file's order; none when there is no file yet.
@@ -61,5 +66,9 @@ public:
     static std::vector<NamedChip> parse(const std::string& text, const std::string& name);
 
 private:
+    // Makes each missing folder on the way to the file, mode 0700.
+    void makeFolder() const;
+
     std::string path_;
+    Folder folder_;
 };

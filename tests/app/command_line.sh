@@ -30,6 +30,13 @@ for size in 639x480 640x479 16385x480 640x16385; do
     run 2 "^vorplex: --window: $size is outside 640x480 to 16384x16384" "$1" --window $size
 done
 run 1 "^vorplex: cannot open the display" headless "$1"
+run 2 "^vorplex: --library excludes --keep" "$1" --keep --library "$work/chips.json"
+# --keep's library: in $XDG_DATA_HOME when it is absolute, else in ~/.local/share.
+run 0 " /data/vorplex/library.json," env XDG_DATA_HOME=/data HOME=/home/u "$1" --help
+for data in "" relative/data; do
+    run 0 " /home/u/.local/share/vorplex/library.json," env XDG_DATA_HOME=$data HOME=/home/u "$1" --help
+done
+run 0 " /home/u/.local/share/vorplex/library.json," env -u XDG_DATA_HOME HOME=/home/u "$1" --help
 echo '{"format": "vorplex-library", "version": 1, "definitions": [], "chips": [{"name": "X", "definition": 3}]}' >"$work/chips.json"
 cp "$work/chips.json" "$work/before.json"
 run 2 '^vorplex: chips.json: chip "X": no definition 3$' "$1" --library "$work/chips.json"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real editor, installed from the build and started elsewhere, on an X
 # display of its own, driven with real input (xdotool) and checked on
-# screenshot pixels: a window opens centred; its labels show; place a NOT, wire input 0 -> NOT ->
-# output 0, switch the input, save the board as "INV", place INV, quit with
+# screenshot pixels: a window opens centred; the menu's command starts it; its labels show; place a NOT, wire input 0 -> NOT ->
+# output 0, switch the input, save the board as "INV", kept in the user's library, place INV, quit with
 # Escape.   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -21,17 +21,17 @@ cmake --install "$1" --prefix "$work/installed" >/dev/null || fail "cannot insta
 # Built with the sanitizers, the program is not checked for leaks here: the GL
 # driver, unloaded as the program ends, leaves allocations LeakSanitizer can no
 # longer name. The editor's own tests check for leaks with the driver loaded.
-# start LOG ARGUMENT...: the installed editor in the background, as $editor.
+# start LOG COMMAND...: the installed editor, found on the PATH, in the background, as $editor.
 start() {
     local log=$1
     shift
-    (cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex "$@") >"$work/$log" 2>&1 &
+    (cd "$work" && PATH="$work/installed/bin:$PATH" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec "$@") >"$work/$log" 2>&1 &
     editor=$!
     pids+=($editor)
 }
 
 # A window opens centred on the display, here wholly visible.
-start window.log --window 1280x800
+start window.log vorplex --window 1280x800
 for _ in $(seq 50); do
     geometry=$(xdotool search --name '^Vorplex$' getwindowgeometry 2>/dev/null) || true
     grep -q "Position: 320,140" <<<"$geometry" && break
@@ -41,7 +41,12 @@ grep -q "Position: 320,140" <<<"$geometry" && grep -q "Geometry: 1280x800" <<<"$
 kill "$editor" && wait "$editor" || true
 echo "end_to_end: a window centred"
 
-start editor.log
+# The menu's entry is valid and starts the editor keeping its work in the
+# user's library, whose folder is made at the first save.
+desktop="$work/installed/share/applications/vorplex.desktop"
+desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+export XDG_DATA_HOME="$work/data"
+start editor.log $(sed -n 's/^Exec=//p' "$desktop")
 
 # expect WHAT X,Y=RRGGBB...: screenshots until every pixel has its colour, 10 s at most.
 expect() {
@@ -67,8 +72,11 @@ click 175 50 && click 589 540 && click 1882 540  # NOT -> output 0
 expect "wired: the lamp shows NOT 0" 1882,540=00FF00 550,540=000000 300,540=000000 1200,540=00FF00
 click 38 540
 expect "input 0 switched on" 38,540=00FF00 550,540=00FF00 300,540=00FF00 1882,540=000000
+[ -e "$XDG_DATA_HOME" ] && fail "the library's folder was made before the first save"
 click 675 50 && xdotool type --delay 100 INV && click 375 50
 expect "saved as INV" 230,1035=FF0000 1882,540=000000
+grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" || fail "INV not kept in the user's library"
+[ "$(stat -c %a "$XDG_DATA_HOME/vorplex")" = 700 ] || fail "the library's folder is not private"
 drag 230 1035 900 540  # under the wire from the NOT to the lamp
 expect "INV placed, the wire drawn over it" 925,530=FF0000 925,540=000000
 drag 160 1035 1300 300  # an AND, 50 high in the palette, sqrt(2) x 50 on the board
