@@ -52,21 +52,39 @@ std::string CommandLine::userLibraryPath() {
 
 CommandLine::CommandLine(int argc, const char* const* argv) {
     CLI::App cli{"Vorplex: an editor and simulator of small digital logic circuits.", "vorplex"};
+    CLI::App* table = cli.add_subcommand("table", "Print the truth table of the saved chip NAME, without a window");
+    table->add_option("NAME", subject_, "The chip, as named in the palette")->required();
+    table->add_option("--format", format_, "text or csv")->check(CLI::IsMember({"text", "csv"}));
+    CLI::App* test = cli.add_subcommand("test", "Run the test file TESTS on the saved chips, without a window");
+    test->add_option("TESTS", subject_, "The test file (see the README)")->required();
     std::string size;
-    CLI::Option* library =
-        cli.add_option("--library", libraryPath_, "Keep the palette's saved chips in FILE, created at the first save")
-            ->type_name("FILE");
-    cli.add_flag("--keep", keep_,
-                 "Keep them in your own library, " + userLibraryPath() +
-                     ", as the desktop menu's Vorplex does; remove that file to start over")
-        ->excludes(library);
     CLI::Option* window =
         cli.add_option("--window", size, "Run in a window of this size, not full-screen")->type_name("WIDTHxHEIGHT");
+    // The library is named before or after a check's subcommand.
+    for (CLI::App* app : {&cli, table, test}) {
+        const bool editing = app == &cli;
+        CLI::Option* library =
+            app->add_option("--library", libraryPath_,
+                            editing ? "Keep the palette's saved chips in FILE, created at the first save"
+                                    : "Read the chips from FILE, never written")
+                ->type_name("FILE");
+        app->add_flag("--keep", keep_,
+                      editing ? "Keep them in your own library, " + userLibraryPath() +
+                                    ", as the desktop menu's Vorplex does; remove that file to start over"
+                              : "Read them from your own library, " + userLibraryPath())
+            ->excludes(library);
+    }
     cli.set_version_flag("--version", "vorplex " VORPLEX_VERSION);
     try {
         cli.parse(argc, argv);
         if (window->count() > 0) windowSize_ = windowSizeOf(size);
+        if (keep_ && !libraryPath_.empty()) throw CLI::ExcludesError("--keep", "--library");
         if (keep_) libraryPath_ = userLibraryPath();
+        if (table->parsed() || test->parsed()) {
+            command_ = table->parsed() ? Command::Table : Command::Test;
+            if (windowSize_) throw CLI::ValidationError("--window", "table and test open no window");
+            if (libraryPath_.empty()) throw CLI::ValidationError(table->parsed() ? "table" : "test", "needs --library FILE or --keep");
+        }
     } catch (const CLI::Success& done) {  // help or version
         exitStatus_ = cli.exit(done);
     } catch (const CLI::ParseError& error) {

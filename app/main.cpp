@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/DisplayConnection.h"
 #include "app/Screen.h"
+#include "check/CheckCommand.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -9,6 +10,12 @@
 int main(int argc, char** argv) {
     const CommandLine commandLine(argc, argv);
     if (commandLine.exitStatus()) return *commandLine.exitStatus();
+    if (commandLine.command() == CommandLine::Command::Table)
+        return CheckCommand::table(commandLine.libraryPath(), commandLine.subject(),
+                                   commandLine.csv() ? TruthTable::Format::Csv : TruthTable::Format::Text,
+                                   std::cout, std::cerr);
+    if (commandLine.command() == CommandLine::Command::Test)
+        return CheckCommand::test(commandLine.libraryPath(), commandLine.subject(), std::cout, std::cerr);
 
     // A library that cannot be read stops the run before any window opens.
     std::optional<LibraryFile> library;

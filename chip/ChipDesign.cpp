@@ -414,26 +414,28 @@ ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram(const Tree& t
     return program;
 }
 
-void ChipLogic::Design::PinProgram::run(uint8_t* pins) const {
+template <class Word>
+void ChipLogic::Design::PinProgram::run(Word* pins) const {
     for (const SlotPair& copy : firstPass) pins[copy.to] = pins[copy.from];
-    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ 1;
+    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ ones<Word>();
     for (const SlotPair& gate : andGates) pins[gate.to] = pins[gate.from] & pins[gate.from + 1];
     for (const SlotPair& copy : secondPass) pins[copy.to] = pins[copy.from];
 }
 
 // The loops keep their arrays in locals: the byte stores could alias any
 // member, which would make the compiler reload them at every gate.
-void ChipLogic::Design::GateProgram::run(uint8_t* pins, uint8_t* found, uint8_t* left) const {
-    std::memcpy(found + 1, pins + 1, inputCount);
+template <class Word>
+void ChipLogic::Design::GateProgram::run(Word* pins, Word* found, Word* left) const {
+    std::memcpy(found + 1, pins + 1, inputCount * sizeof(Word));
 
     const uint32_t* const notInput = notInputs.data();
-    uint8_t* const notOutput = left + notBase;
+    Word* const notOutput = left + notBase;
     const size_t notCount = notInputs.size();
     for (size_t gate = 0; gate < notCount; ++gate)
-        notOutput[gate] = static_cast<uint8_t>(found[notInput[gate]] ^ 1);
+        notOutput[gate] = static_cast<Word>(found[notInput[gate]] ^ ones<Word>());
 
     const AndInputs* const andInput = andInputs.data();
-    uint8_t* const andOutput = left + andBase;
+    Word* const andOutput = left + andBase;
     const size_t andCount = andInputs.size();
     for (size_t gate = 0; gate < andCount; ++gate)
         andOutput[gate] = found[andInput[gate].first] & found[andInput[gate].second];
@@ -442,10 +444,19 @@ void ChipLogic::Design::GateProgram::run(uint8_t* pins, uint8_t* found, uint8_t*
     for (const SlotPair& output : outputs) pins[output.to] = valueAt(output.from, found, left);
 }
 
-void ChipLogic::Design::GateProgram::load(const uint8_t* pins, uint8_t* state, uint8_t* other) const {
+template <class Word>
+void ChipLogic::Design::GateProgram::load(const Word* pins, Word* state, Word* other) const {
     for (uint32_t slot = 0; slot < slotCount; ++slot) state[slot] = pins[slotPins[slot]];
-    std::memcpy(other, state, slotCount);
+    std::memcpy(other, state, slotCount * sizeof(Word));
 }
+
+// A chip's byte per pin, and 64 chips' word per pin (chip/ChipLanes.h).
+template void ChipLogic::Design::PinProgram::run(uint8_t*) const;
+template void ChipLogic::Design::PinProgram::run(uint64_t*) const;
+template void ChipLogic::Design::GateProgram::run(uint8_t*, uint8_t*, uint8_t*) const;
+template void ChipLogic::Design::GateProgram::run(uint64_t*, uint64_t*, uint64_t*) const;
+template void ChipLogic::Design::GateProgram::load(const uint8_t*, uint8_t*, uint8_t*) const;
+template void ChipLogic::Design::GateProgram::load(const uint64_t*, uint64_t*, uint64_t*) const;
 
 bool ChipLogic::Design::GateProgram::pinValue(uint32_t slot, const uint8_t* pins,
                                               const uint8_t* found, const uint8_t* left) const {

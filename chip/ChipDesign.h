@@ -13,9 +13,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 struct ChipLogic::Design {
+    // The programs run on a byte per pin, 0 or 1, for one chip, or on a word
+    // per pin, one bit per chip, for 64 chips side by side (chip/ChipLanes.h).
+    // The value 1 of every chip in a `Word`:
+    template <class Word>
+    static constexpr Word ones() {
+        return std::is_same<Word, uint8_t>::value ? Word(1) : static_cast<Word>(~Word(0));
+    }
+
     // One copy between slots: `to` takes the value of `from`. For a gate,
     // its first input slot and its output slot.
     struct SlotPair {
@@ -34,7 +43,8 @@ struct ChipLogic::Design {
         std::vector<SlotPair> andGates;
         std::vector<SlotPair> secondPass;
 
-        void run(uint8_t* pins) const;
+        template <class Word>
+        void run(Word* pins) const;
     };
 
     // The evaluation once the pins agree with the gates, that is after any
@@ -80,15 +90,18 @@ struct ChipLogic::Design {
 
         // One call: reads `pins` (the chip's inputs) and `found`, writes
         // `left` and the chip's outputs in `pins`.
-        void run(uint8_t* pins, uint8_t* found, uint8_t* left) const;
+        template <class Word>
+        void run(Word* pins, Word* found, Word* left) const;
         // Both copies of the state from the pins of a chip after a call.
-        void load(const uint8_t* pins, uint8_t* state, uint8_t* other) const;
+        template <class Word>
+        void load(const Word* pins, Word* state, Word* other) const;
         // The value of pin slot `slot` after the call that started from
         // `found` and left `left`.
         bool pinValue(uint32_t slot, const uint8_t* pins, const uint8_t* found,
                       const uint8_t* left) const;
 
-        static uint8_t valueAt(uint32_t root, const uint8_t* found, const uint8_t* left) {
+        template <class Word>
+        static Word valueAt(uint32_t root, const Word* found, const Word* left) {
             return (root & AFTER_CALL) != 0 ? left[root & ~AFTER_CALL] : found[root];
         }
     };

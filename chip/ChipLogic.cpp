@@ -161,6 +161,12 @@ void ChipLogic::readPins(uint32_t firstSlot, uint32_t count, uint8_t* values) co
         values[index] = pinValue(firstSlot + index) ? 1 : 0;
 }
 
+std::vector<uint8_t> ChipLogic::pinValues() const {
+    std::vector<uint8_t> values(pins_.size(), 0);
+    if (!values.empty()) readPins(FIRST_PIN_SLOT, static_cast<uint32_t>(pins_.size()) - FIRST_PIN_SLOT, values.data() + FIRST_PIN_SLOT);
+    return values;
+}
+
 int32_t ChipLogic::subChipCount() const {
     return design_ ? static_cast<int32_t>(design_->parts.size()) : 0;
 }

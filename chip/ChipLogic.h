@@ -153,6 +153,13 @@ public:
     };
 
 private:
+    // 64 copies of a chip side by side run its compiled programs on words.
+    friend class ChipLanes;
+    // The design and what it compiles to: none for an empty or moved-from chip.
+    const std::shared_ptr<const Design>& compiledDesign() const { return design_; }
+    // The value of every pin of the tree, by slot, slot 0 included.
+    std::vector<uint8_t> pinValues() const;
+
     // Where the pin values stand. As built, `pins_` holds the values the chip
     // was built or extracted with, which need not agree with each other.
     // Settled, `pins_` holds what the last call left. Running, the latest

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line of the real program: help and version without a display,
 # a refusal in a line with the usage and status 2, no display in a line with status 1, a
-# bad library file in a line with status 2, the file left as it was.
+# bad library file in a line with status 2, the file left as it was; truth
+# tables and test files without a display, from --library or --keep.
 #   command_line.sh PATH/TO/vorplex
 set -u
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
@@ -31,12 +32,36 @@ for size in 639x480 640x479 16385x480 640x16385; do
 done
 run 1 "^vorplex: cannot open the display" headless "$1"
 run 2 "^vorplex: --library excludes --keep" "$1" --keep --library "$work/chips.json"
-# --keep's library: in $XDG_DATA_HOME when it is absolute, else in ~/.local/share.
-run 0 " /data/vorplex/library.json," env XDG_DATA_HOME=/data HOME=/home/u "$1" --help
-for data in "" relative/data; do
-    run 0 " /home/u/.local/share/vorplex/library.json," env XDG_DATA_HOME=$data HOME=/home/u "$1" --help
-done
-run 0 " /home/u/.local/share/vorplex/library.json," env -u XDG_DATA_HOME HOME=/home/u "$1" --help
+
+# Chips checked without a display: NAND; NOT7, a NOT on the last of 7
+# inputs; W24 and W25, 24 and 25 inputs and nothing else.
+cat >"$work/lib.json" <<'END'
+{"format": "vorplex-library", "version": 1, "definitions": [
+  {"kind":1,"id":24603,"inputs":"00","outputs":"0"}, {"kind":0,"id":17291,"inputs":"0","outputs":"0"},
+  {"kind":2,"id":31845,"inputs":"00","outputs":"0","parts":[0,1],"connections":[[0,0,24603,0],[0,1,24603,1],[24603,0,17291,0],[17291,0,0,0]]},
+  {"kind":3,"id":10002,"inputs":"0000000","outputs":"0","parts":[1],"connections":[[0,6,17291,0],[17291,0,0,0]]},
+  {"kind":4,"id":10003,"inputs":"000000000000000000000000","outputs":""},
+  {"kind":5,"id":10004,"inputs":"0000000000000000000000000","outputs":""}],
+ "chips": [{"name":"NAND","definition":2}, {"name":"NOT7","definition":3}, {"name":"W24","definition":4}, {"name":"W25","definition":5}]}
+END
+run 2 "^vorplex: $work/none.json: no such file$" headless "$1" table NAND --library "$work/none.json"
+run 2 "^vorplex: W25 has 25 inputs; a truth table takes at most 24$" headless "$1" table W25 --library "$work/lib.json"
+headless "$1" table W24 --library "$work/lib.json" | head -2 | tail -1 | grep -qE '^(0 +){24}\| \| 0$' ||
+    { echo "FAIL: no table of 24 inputs"; failures=$((failures + 1)); }
+printf '# rows that pass, 64 at a time\nchip NOT7\na b c d e f g | y\nx x x x x x 0 | 1\nsettle 0\nx x x x x x 1 | 0\nchip NAND\na b | y\n1 x | x\n' >"$work/pass"
+run 0 "^$work/pass: 3 rows passed, 0 failed$" headless "$1" test "$work/pass" --library "$work/lib.json"
+printf 'chip NAND\na b | y\n1 x | 1\nx 0 | 1\nsettle 1\n1 1 | 0\n' >"$work/fail"
+run 1 "^$work/fail:3: NAND a=1 b=1: expected y=1, came y=0 after 2 calls$" headless "$1" test "$work/fail" --library "$work/lib.json"
+run 1 "^$work/fail:6: NAND a=1 b=1: expected y=0 within 1 call, came y=0 after 2 calls$" headless "$1" test "$work/fail" --library "$work/lib.json"
+printf 'chip NAND\na b | y\n0 0 | 1\n0 1 1\n' >"$work/malformed"
+run 2 "^vorplex: $work/malformed:4: no \"|\" between inputs and outputs$" headless "$1" test "$work/malformed" --library "$work/lib.json"
+# --keep reads the user's library: in $XDG_DATA_HOME when it is absolute, else in ~/.local/share.
+mkdir -p "$work/data/vorplex" "$work/home/.local/share/vorplex"
+cp "$work/lib.json" "$work/data/vorplex/library.json"
+run 0 "^1   1   | 0    | 2$" env XDG_DATA_HOME="$work/data" HOME="$work/nowhere" "$1" table NAND --keep
+mv "$work/data/vorplex/library.json" "$work/home/.local/share/vorplex/library.json"
+run 0 "^1   1   | 0    | 2$" env -u XDG_DATA_HOME HOME="$work/home" "$1" table NAND --keep
+cd "$work" && run 0 "^1   1   | 0    | 2$" env XDG_DATA_HOME=data HOME="$work/home" "$1" table NAND --keep
 echo '{"format": "vorplex-library", "version": 1, "definitions": [], "chips": [{"name": "X", "definition": 3}]}' >"$work/chips.json"
 cp "$work/chips.json" "$work/before.json"
 run 2 '^vorplex: chips.json: chip "X": no definition 3$' "$1" --library "$work/chips.json"

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "chip/LibraryFile.h"
+
+#include <string>
+#include <vector>
+
+// The chips a check can name: those of a library file, read once and never
+// written, then NOT and AND.
+class LibraryChips {
+public:
+    // Refused (LibraryFile::Refused) when the file is missing or cannot be read.
+    explicit LibraryChips(const std::string& path);
+
+    // The chip of this name, the name as 8-bit bytes or in UTF-8; none if
+    // there is no such chip.
+    const ChipLogic* find(const std::string& name) const;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+    std::vector<NamedChip> chips_;
+};

@@ -1,0 +1,81 @@
+#include "check/TruthTable.h"
+
+#include "check/RowBatch.h"
+
+#include <charconv>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Word = RowBatch::Word;
+
+// One line of the table: where each pin's value goes in a row, and a row
+// with every value 0 to write them over.
+struct Layout {
+    std::string header;
+    std::string row;
+    std::vector<size_t> positions;
+};
+
+Layout layOut(int32_t inputs, int32_t outputs, TruthTable::Format format) {
+    const bool text = format == TruthTable::Format::Text;
+    Layout layout;
+    for (int32_t column = 0; column < inputs + outputs; ++column) {
+        const char* separator = column == 0 ? "" : !text ? "," : column == inputs ? " | " : " ";
+        const std::string name = column < inputs ? "in" + std::to_string(column) : "out" + std::to_string(column - inputs);
+        layout.header += separator + name;
+        layout.row += separator;
+        layout.positions.push_back(layout.row.size());
+        layout.row += text ? "0" + std::string(name.size() - 1, ' ') : "0";
+    }
+    const char* last = !text ? "," : outputs == 0 ? " | | " : " | ";
+    layout.header += last + std::string("calls\n");
+    layout.row += last;
+    return layout;
+}
+
+// Row r of a block holds the block's first row plus r: the pins whose bit in
+// the row number is below 6 take the same pattern in every block.
+std::vector<Word> blockInputs(int32_t inputCount, uint64_t block) {
+    std::vector<Word> inputs(static_cast<size_t>(inputCount), 0);
+    for (int32_t pin = 0; pin < inputCount; ++pin) {
+        const int32_t bit = inputCount - 1 - pin;
+        for (int32_t row = 0; row < RowBatch::ROWS; ++row) {
+            const uint64_t number = block * RowBatch::ROWS + static_cast<uint64_t>(row);
+            if ((number >> bit) & 1) inputs[static_cast<size_t>(pin)] |= Word(1) << row;
+        }
+    }
+    return inputs;
+}
+
+}  // namespace
+
+int64_t TruthTable::print(const ChipLogic& chip, Format format, std::ostream& out) {
+    RowBatch batch(chip);
+    const int32_t inputCount = batch.inputCount(), outputCount = batch.outputCount();
+    const Layout layout = layOut(inputCount, outputCount, format);
+    out << layout.header;
+    const uint64_t rowCount = uint64_t{1} << inputCount;
+    int64_t calls = 0;
+    std::string lines;
+    for (uint64_t block = 0; block * RowBatch::ROWS < rowCount; ++block) {
+        calls += batch.run(blockInputs(inputCount, block)) * RowBatch::ROWS;
+        lines.clear();
+        for (int32_t row = 0; row < RowBatch::ROWS && block * RowBatch::ROWS + static_cast<uint64_t>(row) < rowCount; ++row) {
+            const uint64_t number = block * RowBatch::ROWS + static_cast<uint64_t>(row);
+            const size_t start = lines.size();
+            lines += layout.row;
+            for (int32_t pin = 0; pin < inputCount + outputCount; ++pin) {
+                const bool one = pin < inputCount ? (number >> (inputCount - 1 - pin)) & 1 : batch.output(row, pin - inputCount);
+                lines[start + layout.positions[static_cast<size_t>(pin)]] = one ? '1' : '0';
+            }
+            const int64_t settled = batch.settledAt(row);
+            char digits[24];
+            lines.append(digits, settled == RowBatch::OSCILLATES ? 0 : std::to_chars(digits, digits + sizeof digits, settled).ptr - digits);
+            lines += settled == RowBatch::OSCILLATES ? "oscillates\n" : "\n";
+        }
+        out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+    }
+    return calls;
+}
