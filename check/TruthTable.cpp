@@ -49,6 +49,16 @@ std::vector<Word> blockInputs(int32_t inputCount, uint64_t block) {
     return inputs;
 }
 
+void appendCalls(std::string& line, int64_t settled) {
+    if (settled == RowBatch::OSCILLATES) {
+        line += "oscillates\n";
+        return;
+    }
+    char digits[24];
+    line.append(digits, std::to_chars(digits, digits + sizeof digits, settled).ptr);
+    line += '\n';
+}
+
 }  // namespace
 
 int64_t TruthTable::print(const ChipLogic& chip, Format format, std::ostream& out) {
@@ -70,10 +80,7 @@ int64_t TruthTable::print(const ChipLogic& chip, Format format, std::ostream& ou
                 const bool one = pin < inputCount ? (number >> (inputCount - 1 - pin)) & 1 : batch.output(row, pin - inputCount);
                 lines[start + layout.positions[static_cast<size_t>(pin)]] = one ? '1' : '0';
             }
-            const int64_t settled = batch.settledAt(row);
-            char digits[24];
-            lines.append(digits, settled == RowBatch::OSCILLATES ? 0 : std::to_chars(digits, digits + sizeof digits, settled).ptr - digits);
-            lines += settled == RowBatch::OSCILLATES ? "oscillates\n" : "\n";
+            appendCalls(lines, batch.settledAt(row));
         }
         out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
     }
