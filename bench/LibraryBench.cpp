@@ -1,0 +1,51 @@
+#include "AllocationCounter.h"
+#include "chip/DeepLibraries.h"
+#include "chip/LibraryFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+// Reading and writing library texts of deep and wide chips. `peak_MB` is the
+// most the heap held above what it held before, text included.
+
+namespace {
+
+void runReads(benchmark::State& state, const std::string& text) {
+    size_t peak = 0;
+    for (auto _ : state) {
+        const AllocationCounter counter;
+        std::vector<NamedChip> chips = LibraryFile::parse(text, "bench.json");
+        peak = counter.peakBytes();
+        benchmark::DoNotOptimize(chips.data());
+    }
+    state.counters["file_MB"] = static_cast<double>(text.size()) / 1e6;
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+}
+
+// A chain of state.range(0) levels, a NOT at the bottom.
+void BM_ReadChain(benchmark::State& state) {
+    runReads(state, deep::chain(static_cast<int32_t>(state.range(0))));
+}
+
+// 2^state.range(0) NOTs, each level two copies of the one before.
+void BM_ReadDoubling(benchmark::State& state) {
+    runReads(state, deep::doubling(static_cast<int32_t>(state.range(0))));
+}
+
+// The text of a chain read from a library.
+void BM_WriteChain(benchmark::State& state) {
+    const std::vector<NamedChip> chips =
+        LibraryFile::parse(deep::chain(static_cast<int32_t>(state.range(0))), "bench.json");
+    for (auto _ : state) {
+        std::string text = LibraryFile::format({{chips[0].name, chips[0].chip}});
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadChain)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDoubling)->Arg(16)->Arg(23)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteChain)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
