@@ -44,8 +44,35 @@ void BM_WriteChain(benchmark::State& state) {
     }
 }
 
+// The first placement of a chip read from a library, which compiles its
+// circuit: of a chain, and of 2^state.range(0) NOTs by doubling.
+void runFirstPlacements(benchmark::State& state, const std::string& text) {
+    size_t peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::vector<NamedChip> chips = LibraryFile::parse(text, "bench.json");
+        const AllocationCounter counter;
+        state.ResumeTiming();
+        ChipLogic placed = chips[0].chip;
+        placed.prepare();
+        peak = counter.peakBytes();
+        benchmark::DoNotOptimize(&placed);
+    }
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+}
+
+void BM_FirstPlacementOfChain(benchmark::State& state) {
+    runFirstPlacements(state, deep::chain(static_cast<int32_t>(state.range(0))));
+}
+
+void BM_FirstPlacementOfDoubling(benchmark::State& state) {
+    runFirstPlacements(state, deep::doubling(static_cast<int32_t>(state.range(0))));
+}
+
 } // namespace
 
 BENCHMARK(BM_ReadChain)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDoubling)->Arg(16)->Arg(23)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteChain)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPlacementOfChain)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPlacementOfDoubling)->Arg(16)->Arg(23)->Unit(benchmark::kMillisecond);
