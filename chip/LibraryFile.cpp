@@ -31,9 +31,6 @@ std::string toUtf8(const std::string& bytes) {
     return text;
 }
 
-// Frees what the chip holds, leaving it empty.
-void letGo(ChipLogic& chip) { const ChipLogic gone(std::move(chip)); }
-
 template <class Value>
 void appendBytes(std::string& key, const Value& value) {
     key.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -47,24 +44,42 @@ class Writer {
 public:
     Json definitions = Json::array();
 
-    std::size_t define(const ChipLogic::PartView& part) {
+    // Without recursion, so that no depth can exhaust the stack: each open
+    // part gathers its sub-chips' definitions, then is defined itself.
+    std::size_t define(const ChipLogic::PartView& chip) {
+        struct Open {
+            ChipLogic::PartView part;
+            std::vector<std::size_t> parts;
+        };
+        std::vector<Open> open{{chip, {}}};
+        for (;;) {
+            const Open& last = open.back();
+            if (static_cast<int32_t>(last.parts.size()) < last.part.subChipCount()) {
+                const ChipLogic::PartView next = last.part.subChip(static_cast<int32_t>(last.parts.size()));
+                open.push_back({next, {}});
+                continue;
+            }
+            const std::size_t defined = defineOnce(last.part, last.parts);
+            open.pop_back();
+            if (open.empty()) return defined;
+            open.back().parts.push_back(defined);
+        }
+    }
+
+private:
+    std::size_t defineOnce(const ChipLogic::PartView& part, const std::vector<std::size_t>& parts) {
         std::string key, inputs, outputs;
         appendBytes(key, part.circuit());
         appendBytes(key, part.id());
         for (int32_t pin = 0; pin < part.inputCount(); ++pin) inputs += part.input(pin) ? '1' : '0';
         for (int32_t pin = 0; pin < part.outputCount(); ++pin) outputs += part.output(pin) ? '1' : '0';
         key += inputs + '/' + outputs;
-        std::vector<std::size_t> parts;
-        for (int32_t index = 0; index < part.subChipCount(); ++index) {
-            parts.push_back(define(part.subChip(index)));
-            appendBytes(key, parts.back());
-        }
+        for (const std::size_t sub : parts) appendBytes(key, sub);
         const auto [known, added] = indexOf.emplace(std::move(key), definitions.size());
         if (added) definitions.push_back(describe(part, inputs, outputs, parts));
         return known->second;
     }
 
-private:
     static Json describe(const ChipLogic::PartView& part, const std::string& inputs, const std::string& outputs,
                          const std::vector<std::size_t>& parts) {
         Json definition{{"kind", part.kind()}, {"id", part.id()}, {"inputs", inputs}, {"outputs", outputs}};
@@ -79,7 +94,7 @@ private:
     std::unordered_map<std::string, std::size_t> indexOf;
 };
 
-// One definition as read, its size expanded over its whole tree.
+// One definition as read, its size and depth over its whole tree.
 struct Definition {
     ChipKind kind;
     int32_t id;
@@ -87,6 +102,7 @@ struct Definition {
     std::vector<std::size_t> parts;
     std::vector<Connection> connections;
     int64_t size;
+    int32_t depth;
 };
 
 // Reads a library's text, refusing anything it cannot take with where and
@@ -148,7 +164,7 @@ private:
     Definition readDefinition(const Json& definition, std::size_t index) {
         if (!definition.is_object()) refuse("not an object");
         Definition read{integer(definition, "kind"), integer(definition, "id"), bits(definition, "inputs"),
-                        bits(definition, "outputs"), {}, {}, 0};
+                        bits(definition, "outputs"), {}, {}, 0, 1};
         read.size = 1 + static_cast<int64_t>(read.inputs.size() + read.outputs.size());
         for (const Json& part : definition.value("parts", Json::array())) {
             const std::string what = "sub-chip " + std::to_string(read.parts.size());
@@ -157,6 +173,8 @@ private:
             if (used < 0 || static_cast<std::size_t>(used) > index) refuse(what + ": no definition " + std::to_string(used) + " before this one");
             read.parts.push_back(static_cast<std::size_t>(used));
             if ((read.size += definitions_[read.parts.back()].size) > LARGEST_CHIP) refuse(tooLarge());
+            if ((read.depth = std::max(read.depth, definitions_[read.parts.back()].depth + 1)) > DEEPEST_CHIP)
+                refuse("more than " + std::to_string(DEEPEST_CHIP) + " levels deep (chips within chips)");
         }
         for (const Json& c : definition.value("connections", Json::array())) {
             const std::string what = "connection " + std::to_string(read.connections.size());
@@ -194,33 +212,42 @@ private:
         return name;
     }
 
-    // Builds the definitions the chips need, each once, children first, and
-    // lets each go after the last that needs it.
+    // Builds the circuit of each definition the chips need, once, children
+    // first, from its parts' circuits: a level costs what it holds itself,
+    // not the levels below it. Only the chips named get pin values.
     std::vector<NamedChip> build(const std::vector<std::pair<std::string, std::size_t>>& named) const {
-        std::vector<std::size_t> lastUse(definitions_.size(), 0);
         std::vector<bool> needed(definitions_.size(), false);
-        for (const auto& [name, definition] : named) needed[definition] = true, lastUse[definition] = SIZE_MAX;
+        for (const auto& [name, definition] : named) needed[definition] = true;
         for (std::size_t index = definitions_.size(); index-- > 0;)
-            for (const std::size_t part : definitions_[index].parts)
-                if (needed[index]) needed[part] = true, lastUse[part] = std::max(lastUse[part], index);
-        std::vector<ChipLogic> built(definitions_.size(), ChipLogic(NOT_CHIP, {}, {}, 0, 0));
+            for (const std::size_t part : definitions_[index].parts) needed[part] = needed[part] || needed[index];
+        std::vector<ChipLogic::Circuit> circuits(definitions_.size());
         for (std::size_t index = 0; index < definitions_.size(); ++index) {
             if (!needed[index]) continue;
             const Definition& definition = definitions_[index];
-            std::vector<ChipLogic> parts;
-            for (const std::size_t part : definition.parts) parts.push_back(built[part]);
-            ChipLogic& chip = built[index] = ChipLogic(definition.kind, parts, definition.connections,
-                                                        static_cast<int32_t>(definition.inputs.size()),
-                                                        static_cast<int32_t>(definition.outputs.size()));
-            chip.setId(definition.id);
-            for (std::size_t pin = 0; pin < definition.inputs.size(); ++pin) chip.setInput(static_cast<int32_t>(pin), definition.inputs[pin] == '1');
-            for (std::size_t pin = 0; pin < definition.outputs.size(); ++pin) chip.setOutput(static_cast<int32_t>(pin), definition.outputs[pin] == '1');
-            for (const std::size_t part : definition.parts)
-                if (lastUse[part] == index) letGo(built[part]);
+            std::vector<std::pair<int32_t, ChipLogic::Circuit>> parts;
+            for (const std::size_t part : definition.parts) parts.emplace_back(definitions_[part].id, circuits[part]);
+            circuits[index] = ChipLogic::circuit(definition.kind, parts, definition.connections,
+                                                 static_cast<int32_t>(definition.inputs.size()),
+                                                 static_cast<int32_t>(definition.outputs.size()));
         }
         std::vector<NamedChip> chips;
-        for (const auto& [name, definition] : named) chips.push_back({name, built[definition]});
+        for (const auto& [name, definition] : named)
+            chips.push_back({name, ChipLogic(definitions_[definition].id, circuits[definition], pinsOf(definition))});
         return chips;
+    }
+
+    // Every pin value of a definition's tree, part by part in pre-order.
+    std::vector<uint8_t> pinsOf(std::size_t top) const {
+        std::vector<uint8_t> pins;
+        std::vector<std::size_t> waiting{top};
+        while (!waiting.empty()) {
+            const Definition& definition = definitions_[waiting.back()];
+            waiting.pop_back();
+            for (const std::string* bits : {&definition.inputs, &definition.outputs})
+                for (const char bit : *bits) pins.push_back(bit == '1');
+            waiting.insert(waiting.end(), definition.parts.rbegin(), definition.parts.rend());
+        }
+        return pins;
     }
 
     std::string name;
