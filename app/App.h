@@ -75,6 +75,7 @@ public:
     sf::Vector2f dragOffset;
     WiringState wiringState = WiringState::Idle;
     int64_t largestChip = LARGEST_CHIP;  // what no chip, board or palette may outgrow
+    int32_t deepestChip = DEEPEST_CHIP;  // what no chip or board may nest deeper than
 
 private:
     enum class Outcome { Continue, EndUpdate };
@@ -143,6 +144,8 @@ private:
     bool fitsInPalette(int64_t size, const std::string& name) const;
     // On the terminal: the chip was `refused` since the `what` would grow beyond the largest chip.
     void sayTooLarge(const std::string& name, const char* refused, const char* what) const;
+    // Whether the `what` would nest beyond the deepest chip; says so on the terminal.
+    bool tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) const;
     void keepLibrary() const;
 
     bool open = true;

@@ -59,8 +59,10 @@ App::Outcome App::pressPaletteRow() {
 
 void App::placeFromPalette(const Chip& entry) {
     if (boardSizeAsChip() + entry.treeSize() > largestChip) return sayTooLarge(entry.name(), "not placed", "board");
+    if (tooDeep(entry.depth() + 1, entry.name(), "not placed", "board")) return;
     dragOffset = entry.body().getPosition() - mouse();
     Chip& placed = boardChips.place(entry);
+    placed.prepare();  // so that no frame's evaluation allocates
     placed.resize(sf::Vector2f(placed.label().getGlobalBounds().width + Chip::LABEL_MARGIN,
                                boardHeight(placed)));
     // Its pins are laid out for the new height by the drag step from the next frame on.

@@ -38,6 +38,9 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires) {
 App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
     if (name.empty() || !fitsInPalette(boardSizeAsChip(), name)) return Outcome::EndUpdate;
+    int32_t depth = 1;  // the board as a chip: one level above its deepest chip
+    for (const Chip& chip : boardChips) depth = std::max(depth, chip.depth() + 1);
+    if (tooDeep(depth, name, "not saved", "chip")) return Outcome::EndUpdate;
     Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name, snapshotChips(boardChips),
                snapshotWires(wires), static_cast<int32_t>(boardInputs.size()), static_cast<int32_t>(boardOutputs.size()));
     const bool appended = joinPalette(std::move(saved));
@@ -85,6 +88,14 @@ bool App::fitsInPalette(int64_t size, const std::string& name) const {
 void App::sayTooLarge(const std::string& name, const char* refused, const char* what) const {
     std::cerr << "vorplex: \"" << name << "\" " << refused << ": the " << what << " would hold more than " << largestChip
               << " parts (chips, pins and connections at every depth)\n";
+}
+
+// Nor may a chip nest deeper than the deepest a library may hold.
+bool App::tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) const {
+    if (depth <= deepestChip) return false;
+    std::cerr << "vorplex: \"" << name << "\" " << refused << ": the " << what << " would be more than " << deepestChip
+              << " levels deep (chips within chips)\n";
+    return true;
 }
 
 void App::keepChipsIn(LibraryFile file, std::vector<NamedChip> chips) {
