@@ -156,6 +156,8 @@ public:
         const Connection* end_;
     };
 
+    // An inner circuit without pin values (see `circuit`). One made by
+    // default is none: a place to fill, not to build on.
     class Circuit {
     public:
         Circuit() = default;

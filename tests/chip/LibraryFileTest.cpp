@@ -1,3 +1,4 @@
+#include "chip/DeepLibraries.h"
 #include "chip/LibraryFile.h"
 #include "chip/RandomCircuits.h"
 
@@ -58,6 +59,27 @@ TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
     EXPECT_LT(text.size(), 20u * 300);
     const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
     EXPECT_EQ(read.at(0).chip.treeSize(), level.treeSize());
+}
+
+// A chip at the deepest, read and run: a change at its input shows at its
+// output after exactly as many calls as NOTs on its path. Every walk reaches
+// it; written, it reads back as it was. One level more is refused.
+TEST(LibraryFile, AChipAtTheDeepestIsReadRunAndWritten) {
+    const int32_t notEvery = 100, gates = 1 + DEEPEST_CHIP / notEvery;  // and one at the bottom
+    ChipLogic chip = LibraryFile::parse(deep::chain(DEEPEST_CHIP, notEvery), "chips.json").at(0).chip;
+    int32_t parts = 0;
+    chip.forEachPart([&parts](const ChipLogic::PartView&) { ++parts; });
+    EXPECT_EQ(std::make_tuple(chip.depth(), chip.subChip(0).depth(), parts), std::make_tuple(DEEPEST_CHIP, DEEPEST_CHIP - 1, DEEPEST_CHIP + gates - 1));
+    for (int32_t call = 0; call < gates; ++call) chip.evaluate();
+    const bool settled = chip.output(0);
+    chip.setInput(0, !chip.input(0));
+    for (int32_t call = 1; call <= gates; ++call) {
+        chip.evaluate();
+        ASSERT_EQ(chip.output(0), call == gates ? !settled : settled) << "call " << call;
+    }
+    const std::string text = LibraryFile::format({{"DEEP", chip}});
+    EXPECT_EQ(LibraryFile::format({{"DEEP", LibraryFile::parse(text, "chips.json").at(0).chip}}), text);
+    EXPECT_NE(refusal(deep::chain(DEEPEST_CHIP + 1)).find("definition 10001: more than 10000 levels deep"), std::string::npos);
 }
 
 // A bad file is refused with where and what, whatever is wrong with it.

@@ -112,3 +112,22 @@ TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
     user.saveAs("ABB");  // the palette would weigh 28
     EXPECT_EQ(user.app.library.size(), 3u);
 }
+
+// Nor does any chip nest beyond the deepest: a chip at the limit is not placed,
+// as the board would then be deeper, and a save that would go beyond is
+// refused; each says so on the terminal.
+TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
+    AppDriver user;
+    user.app.deepestChip = 3;
+    user.place("AND", {400, 300});
+    user.saveAs("A");                // 2 deep
+    user.place("A", {600, 300});     // the board: 3
+    user.saveAs("B");                // 3
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(user.place("B", {800, 300}), 0);
+    user.app.deepestChip = 2;
+    user.saveAs("C");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "vorplex: \"B\" not placed: the board would be more than 3 levels deep "
+              "(chips within chips)\nvorplex: \"C\" not saved: the chip would be more than 2 levels deep (chips within chips)\n");
+    EXPECT_EQ(std::make_pair(user.app.boardChips.size(), user.app.library.size()), std::make_pair(size_t{2}, size_t{4}));
+}
