@@ -45,39 +45,49 @@ public:
     Json definitions = Json::array();
 
     // Without recursion, so that no depth can exhaust the stack: each open
-    // part gathers its sub-chips' definitions, then is defined itself.
+    // part gathers its sub-chips' definitions at the end of `gathered`, then
+    // is defined itself and leaves its own in their place.
     std::size_t define(const ChipLogic::PartView& chip) {
         struct Open {
             ChipLogic::PartView part;
-            std::vector<std::size_t> parts;
+            std::size_t firstGathered;
         };
-        std::vector<Open> open{{chip, {}}};
+        std::vector<Open> open{{chip, 0}};
+        std::vector<std::size_t> gathered;
         for (;;) {
             const Open& last = open.back();
-            if (static_cast<int32_t>(last.parts.size()) < last.part.subChipCount()) {
-                const ChipLogic::PartView next = last.part.subChip(static_cast<int32_t>(last.parts.size()));
-                open.push_back({next, {}});
+            const std::size_t done = gathered.size() - last.firstGathered;
+            if (done < static_cast<std::size_t>(last.part.subChipCount())) {
+                open.push_back({last.part.subChip(static_cast<int32_t>(done)), gathered.size()});
                 continue;
             }
-            const std::size_t defined = defineOnce(last.part, last.parts);
+            const std::size_t defined = defineOnce(last.part, gathered.data() + last.firstGathered, done);
+            gathered.resize(last.firstGathered);
             open.pop_back();
             if (open.empty()) return defined;
-            open.back().parts.push_back(defined);
+            gathered.push_back(defined);
         }
     }
 
 private:
-    std::size_t defineOnce(const ChipLogic::PartView& part, const std::vector<std::size_t>& parts) {
-        std::string key, inputs, outputs;
+    // The key is built in one buffer and looked up before anything is added:
+    // most parts of a large chip repeat one met before.
+    std::size_t defineOnce(const ChipLogic::PartView& part, const std::size_t* firstPart, std::size_t partCount) {
+        const std::size_t* const endPart = firstPart + partCount;
+        key.clear();
         appendBytes(key, part.circuit());
         appendBytes(key, part.id());
-        for (int32_t pin = 0; pin < part.inputCount(); ++pin) inputs += part.input(pin) ? '1' : '0';
-        for (int32_t pin = 0; pin < part.outputCount(); ++pin) outputs += part.output(pin) ? '1' : '0';
-        key += inputs + '/' + outputs;
-        for (const std::size_t sub : parts) appendBytes(key, sub);
-        const auto [known, added] = indexOf.emplace(std::move(key), definitions.size());
-        if (added) definitions.push_back(describe(part, inputs, outputs, parts));
-        return known->second;
+        for (int32_t pin = 0; pin < part.inputCount(); ++pin) key += part.input(pin) ? '1' : '0';
+        key += '/';
+        for (int32_t pin = 0; pin < part.outputCount(); ++pin) key += part.output(pin) ? '1' : '0';
+        for (const std::size_t* sub = firstPart; sub != endPart; ++sub) appendBytes(key, *sub);
+        if (const auto known = indexOf.find(key); known != indexOf.end()) return known->second;
+        const std::size_t firstBit = sizeof(const void*) + sizeof(int32_t);  // after the circuit and the id
+        const std::string inputs = key.substr(firstBit, static_cast<std::size_t>(part.inputCount()));
+        const std::string outputs = key.substr(firstBit + inputs.size() + 1, static_cast<std::size_t>(part.outputCount()));
+        definitions.push_back(describe(part, inputs, outputs, std::vector<std::size_t>(firstPart, endPart)));
+        indexOf.emplace(key, definitions.size() - 1);
+        return definitions.size() - 1;
     }
 
     static Json describe(const ChipLogic::PartView& part, const std::string& inputs, const std::string& outputs,
@@ -92,6 +102,7 @@ private:
     }
 
     std::unordered_map<std::string, std::size_t> indexOf;
+    std::string key;
 };
 
 // One definition as read, its size and depth over its whole tree.
