@@ -1,3 +1,4 @@
+#include "chip/DeepLibraries.h"
 #include "support/AppDriver.h"
 
 #include <gtest/gtest.h>
@@ -115,7 +116,7 @@ TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
 
 // Nor does any chip nest beyond the deepest: a chip at the limit is not placed,
 // as the board would then be deeper, and a save that would go beyond is
-// refused; each says so on the terminal.
+// refused; each says so on the terminal. A lower limit makes the chips small.
 TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
     AppDriver user;
     user.app.deepestChip = 3;
@@ -127,7 +128,11 @@ TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
     EXPECT_EQ(user.place("B", {800, 300}), 0);
     user.app.deepestChip = 2;
     user.saveAs("C");
+    user.app.deepestChip = DEEPEST_CHIP;
+    user.app.keepChipsIn(LibraryFile("never-written.json"), LibraryFile::parse(deep::chain(DEEPEST_CHIP), "chips.json"));
+    EXPECT_EQ(user.place("DEEP", {400, 500}), 0);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "vorplex: \"B\" not placed: the board would be more than 3 levels deep "
-              "(chips within chips)\nvorplex: \"C\" not saved: the chip would be more than 2 levels deep (chips within chips)\n");
-    EXPECT_EQ(std::make_pair(user.app.boardChips.size(), user.app.library.size()), std::make_pair(size_t{2}, size_t{4}));
+              "(chips within chips)\nvorplex: \"C\" not saved: the chip would be more than 2 levels deep (chips within chips)\n"
+              "vorplex: \"DEEP\" not placed: the board would be more than 10000 levels deep (chips within chips)\n");
+    EXPECT_EQ(std::make_pair(user.app.boardChips.size(), user.app.library.size()), std::make_pair(size_t{2}, size_t{5}));
 }
