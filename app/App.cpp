@@ -3,6 +3,7 @@
 #include "app/Screen.h"
 
 #include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -34,7 +35,10 @@ App::App(WindowMode mode) {
     buildScene();
 }
 
-App::~App() { window.reset(); }
+App::~App() {
+    if (libraryFile && unkept) writeLibrary();
+    window.reset();
+}
 
 void App::update() { step(readFrameInput()); }
 
@@ -52,12 +56,21 @@ FrameInput App::readFrameInput() {
 
 void App::step(const FrameInput& input) {
     frame = input;
+    // One hold of the right button deletes wires as one step.
+    if (!frame.rightButtonHeld) holdRecorded = false;
+    runSteps();
+    notice.update(frame.now);
+    keepWorkWhenDue();
+}
+
+void App::runSteps() {
     closeOnRequest();
     blinkClockedInputs();
     evaluateBoardChips();
     transferAlongWires();
     if (isPress()) nameBox.takeFocusFromPress(mouse());
-    if (isEvent(sf::Event::TextEntered)) nameBox.type(frame.event.text.unicode);
+    if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) unkept = true;
+    if (isEvent(sf::Event::KeyPressed) && !nameBox.isActive()) pressKey();
     if (buttonPressed(addInputButton())) addBoardInput();
     if (buttonPressed(removeInputButton())) removeBoardInput();
     if (buttonPressed(addOutputButton())) addBoardOutput();
@@ -79,6 +92,11 @@ void App::step(const FrameInput& input) {
         return;
     if (isPress() && pressBoardChip() == Outcome::EndUpdate) return;
     if (frame.rightButtonHeld && wiringState == WiringState::Idle) deleteWireUnderMouse();
+}
+
+void App::say(const std::string& words, const std::string& line) {
+    if (!line.empty()) std::cerr << "vorplex: " << line << '\n';
+    notice.say(words, frame.now);
 }
 
 bool App::isEvent(sf::Event::EventType type) const {

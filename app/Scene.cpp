@@ -30,8 +30,6 @@ void App::buildScene() {
     boardFrame.setOutlineColor(layout::GREY);
     boardFrame.setOutlineThickness(layout::BOARD_OUTLINE);
 
-    boardInputs.push_back(BoardInput{});
-    boardOutputs.push_back(false);
     const float middle = (SCREEN_H - 2 * layout::BOARD_TOP) * 0.5f + layout::BOARD_TOP;
     inputCircles.push_back(boardPinCircle());
     inputCircles.back().setPosition(layout::PIN_COLUMN_X, middle);
@@ -49,6 +47,8 @@ void App::buildScene() {
     connectButton().setup(sf::Vector2f(100.f, 30.f), wide, font, "Connect");
     saveButton().setup(sf::Vector2f(300.f, 30.f), wide, font, "Save");
     nameBox.setup(sf::Vector2f(500.f, 30.f), sf::Vector2f(350.f, 40.f), font);
+    // Between the board frame's outline and the palette row.
+    notice.setup(sf::Vector2f(layout::BOARD_LEFT, SCREEN_H - layout::BOARD_TOP + layout::BOARD_OUTLINE), font);
 
     blinkRestartedAt = clock.getElapsedTime();
 }

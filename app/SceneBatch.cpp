@@ -7,6 +7,9 @@
 
 namespace {
 
+// The notice is drawn on the chip labels' page of the font.
+static_assert(Notice::TEXT_SIZE == Chip::LABEL_SIZE);
+
 // Every page of a font's texture has white texels in its top-left corner.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
 
@@ -85,14 +88,16 @@ void SceneBatch::rebuild(const App& app) {
     addShape(panel, app.nameBox.rect(), app.nameBox.rect().getFillColor());
     addText(panel, app.nameBox.text());
     wires.clear();
-    for (const Wire& wire : app.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    for (const Wire& wire : app.board.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    overlay.clear();
+    if (app.notice.isShown()) addText(overlay, app.notice.text());
     findChipLayout(app, nextChipLayout);
     if (nextChipLayout == chipLayout) return recolourChips(app);
     chipLayout.swap(nextChipLayout);
     chips.clear();
     colourRanges.clear();
     for (const Chip& chip : app.library) addChip(chip);
-    for (const Chip& chip : app.boardChips) addChip(chip);
+    for (const Chip& chip : app.board.chips) addChip(chip);
     for (const sf::CircleShape& circle : app.inputCircles) addCircle(circle, circle.getFillColor());
     for (const sf::CircleShape& circle : app.outputCircles) addCircle(circle, circle.getFillColor());
 }
@@ -102,8 +107,8 @@ void SceneBatch::rebuild(const App& app) {
 void SceneBatch::findChipLayout(const App& app, std::vector<uint64_t>& layout) {
     layout.assign(1, app.library.size());
     for (const Chip& chip : app.library) layout.push_back(chip.layoutStamp());
-    layout.push_back(app.boardChips.size());
-    for (const Chip& chip : app.boardChips) layout.push_back(chip.layoutStamp());
+    layout.push_back(app.board.chips.size());
+    for (const Chip& chip : app.board.chips) layout.push_back(chip.layoutStamp());
     layout.push_back(app.inputCircles.size());
     for (const sf::CircleShape& circle : app.inputCircles) layout.push_back(circle.getOutlineThickness() != 0.f);
     layout.push_back(app.outputCircles.size());
@@ -121,14 +126,15 @@ void SceneBatch::recolourChips(const App& app) {
         for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) recolour(logicColour(chip.pinValue(pin)));
     };
     for (const Chip& chip : app.library) recolourPins(chip);
-    for (const Chip& chip : app.boardChips) recolourPins(chip);
+    for (const Chip& chip : app.board.chips) recolourPins(chip);
     for (const sf::CircleShape& circle : app.inputCircles) recolour(circle.getFillColor());
     for (const sf::CircleShape& circle : app.outputCircles) recolour(circle.getFillColor());
 }
 
 int SceneBatch::draw(sf::RenderTarget& target) const {
     int calls = 0;
-    for (const auto& [layer, texture] : {std::pair{&panel, panelTexture}, {&chips, chipTexture}, {&wires, nullptr}}) {
+    for (const auto& [layer, texture] :
+         {std::pair{&panel, panelTexture}, {&chips, chipTexture}, {&wires, nullptr}, {&overlay, chipTexture}}) {
         if (layer->empty()) continue;
         sf::RenderStates states;
         states.texture = texture;
@@ -140,9 +146,10 @@ int SceneBatch::draw(sf::RenderTarget& target) const {
 
 // Body, pins coloured by their values, label.
 void SceneBatch::addChip(const Chip& chip) {
-    addShape(chips, chip.body(), chip.body().getFillColor());
+    const sf::RectangleShape body = chip.body();
+    addShape(chips, body, body.getFillColor());
     for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin)
-        addCircle(chip.pins()[pin], logicColour(chip.pinValue(pin)));
+        addCircle(chip.pinCircle(pin), logicColour(chip.pinValue(pin)));
     addText(chips, chip.label());
 }
 

@@ -22,7 +22,7 @@ std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
     const Chip& andTemplate = app->library[1];
     std::vector<int32_t> ids;
     for (int i = 0; i < chips; ++i) {
-        Chip& chip = app->boardChips.place(andTemplate);
+        Chip& chip = app->board.chips.place(andTemplate);
         chip.moveTo(sf::Vector2f(60.f + static_cast<float>(i % 40) * 45.f,
                                  120.f + static_cast<float>(i / 40 % 15) * 55.f));
         ids.push_back(chip.id());
@@ -31,8 +31,8 @@ std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
         for (int32_t pin = 0; pin < 2; ++pin) {
             const int source = i - 1 - pin;
             const Connection c{source < 0 ? 0 : ids[source], 0, ids[i], pin};
-            app->wires.emplace_back(c, sf::Vector2f(), sf::Vector2f());
-            app->wires.back().finish();
+            app->board.wires.emplace_back(c, sf::Vector2f(), sf::Vector2f());
+            app->board.wires.back().finish();
         }
     }
     return app;

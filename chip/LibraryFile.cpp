@@ -13,6 +13,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <set>
 #include <unordered_map>
 
 namespace {
@@ -20,7 +21,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* FORMAT = "vorplex-library";
-constexpr int VERSION = 1;
 constexpr std::size_t LONGEST_NAME = 20;
 
 // Names are 8-bit: each byte is the code point of its value, in UTF-8.
@@ -96,7 +96,7 @@ class Reader {
 public:
     explicit Reader(std::string name) : name(std::move(name)) {}
 
-    std::vector<NamedChip> read(const std::string& text) {
+    Library read(const std::string& text) {
         Json file;
         try {
             file = Json::parse(text);
@@ -105,7 +105,7 @@ public:
         }
         if (!file.is_object() || file.value("format", Json()) != FORMAT)
             refuse(std::string("not a library: no \"format\": \"") + FORMAT + "\"");
-        if (file.value("version", Json()) != VERSION) refuse("version " + file.value("version", Json()).dump() + " is not 1");
+        const int version = readVersion(file.value("version", Json()));
         const Json& definitions = field(file, "definitions", Json::value_t::array);
         const Json& chips = field(file, "chips", Json::value_t::array);
         for (std::size_t index = 0; index < definitions.size(); ++index) {
@@ -114,7 +114,18 @@ public:
         }
         std::vector<std::pair<std::string, std::size_t>> named;
         for (std::size_t index = 0; index < chips.size(); ++index) named.push_back(readChip(chips[index], index, named));
-        return build(named);
+        Library library;
+        std::vector<std::size_t> placed;
+        if (version >= 2 && file.contains("board")) placed = readBoard(file["board"], library);
+        const std::size_t paletteSize = named.size();
+        for (std::size_t index = 0; index < placed.size(); ++index)
+            named.emplace_back(library.board.chips[index].name, placed[index]);
+        std::vector<NamedChip> built = build(named);
+        for (std::size_t index = 0; index < placed.size(); ++index)
+            library.board.chips[index].logic = std::move(built[paletteSize + index].chip);
+        built.erase(built.begin() + static_cast<std::ptrdiff_t>(paletteSize), built.end());
+        library.chips = std::move(built);
+        return library;
     }
 
 private:
@@ -139,6 +150,78 @@ private:
         const std::string text = field(object, key, Json::value_t::string).get<std::string>();
         if (text.find_first_not_of("01") != std::string::npos) refuse(std::string("\"") + key + "\" holds more than 0s and 1s");
         return text;
+    }
+
+    int readVersion(const Json& version) {
+        if (!version.is_number_integer() || version < 1)
+            refuse("version " + version.dump() + " is not 1 to " + std::to_string(LibraryFile::VERSION));
+        if (version > LibraryFile::VERSION)
+            refuse("version " + version.dump() + " is newer than this editor reads (" + std::to_string(LibraryFile::VERSION) + ")");
+        return version.get<int>();
+    }
+
+    // The board's pins, chips and wires, checked so that every wire joins
+    // pins that exist and no pin is fed twice; each chip's logic is built
+    // later, from the definition whose index this returns in the board's order.
+    std::vector<std::size_t> readBoard(const Json& board, Library& library) {
+        where = "board: ";
+        if (!board.is_object()) refuse("not an object");
+        const std::string inputs = bits(board, "inputs"), clocked = bits(board, "clocked"), outputs = bits(board, "outputs");
+        if (inputs.empty() || outputs.empty() || clocked.size() != inputs.size())
+            refuse("\"inputs\" and \"clocked\" of one length and \"outputs\", each at least one pin, are wanted");
+        KeptBoard& kept = library.board;
+        kept.inputs.clear();
+        for (std::size_t pin = 0; pin < inputs.size(); ++pin) kept.inputs.push_back({inputs[pin] == '1', clocked[pin] == '1'});
+        kept.outputs.assign(outputs.size(), false);
+        for (std::size_t pin = 0; pin < outputs.size(); ++pin) kept.outputs[pin] = outputs[pin] == '1';
+        library.name = readName(field(board, "name", Json::value_t::string).get<std::string>(), true);
+        int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size());
+        std::vector<std::size_t> placed;
+        std::unordered_map<int32_t, const Definition*> firstWithId;
+        const Json& chips = field(board, "chips", Json::value_t::array);
+        for (std::size_t index = 0; index < chips.size(); ++index) {
+            where = "board: chip " + std::to_string(index) + ": ";
+            const Json& chip = chips[index];
+            if (!chip.is_object()) refuse("not an object");
+            const std::string name = readName(field(chip, "name", Json::value_t::string).get<std::string>());
+            const int32_t definition = integer(chip, "definition");
+            if (definition < 0 || static_cast<std::size_t>(definition) >= definitions_.size()) refuse("no definition " + std::to_string(definition));
+            const Definition& read = definitions_[static_cast<std::size_t>(definition)];
+            if (read.id < FIRST_CHIP_ID || read.id > LAST_CHIP_ID)
+                refuse("id " + std::to_string(read.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
+            const Json& at = field(chip, "at", Json::value_t::array);
+            if (at.size() != 2 || !at[0].is_number() || !at[1].is_number()) refuse("\"at\" is not two numbers");
+            if ((size += read.size) > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            firstWithId.emplace(read.id, &read);
+            placed.push_back(static_cast<std::size_t>(definition));
+            kept.chips.push_back({name, ChipLogic(NOT_CHIP), at[0].get<float>(), at[1].get<float>()});
+        }
+        readWires(field(board, "wires", Json::value_t::array), kept, firstWithId, size);
+        return placed;
+    }
+
+    void readWires(const Json& wires, KeptBoard& kept, const std::unordered_map<int32_t, const Definition*>& chips, int64_t size) {
+        std::set<std::pair<int32_t, int32_t>> fed;
+        // The pin count on the given side of board chip `id`, or of the board itself.
+        const auto pins = [&](int32_t id, bool inputsOfChip, const std::string& what) -> std::size_t {
+            if (id == 0) return inputsOfChip ? kept.outputs.size() : kept.inputs.size();
+            const auto chip = chips.find(id);
+            if (chip == chips.end()) refuse(what + ": no chip " + std::to_string(id) + " on the board");
+            return (inputsOfChip ? chip->second->inputs : chip->second->outputs).size();
+        };
+        for (std::size_t index = 0; index < wires.size(); ++index) {
+            where = "board: wire " + std::to_string(index) + ": ";
+            const Json& c = wires[index];
+            if (!c.is_array() || c.size() != 4) refuse("not four numbers");
+            const Connection wire{whole(c[0], "a wire end"), whole(c[1], "a wire end"), whole(c[2], "a wire end"), whole(c[3], "a wire end")};
+            if (wire.fromPin < 0 || static_cast<std::size_t>(wire.fromPin) >= pins(wire.fromChip, false, "source"))
+                refuse("its source has no pin " + std::to_string(wire.fromPin));
+            if (wire.toPin < 0 || static_cast<std::size_t>(wire.toPin) >= pins(wire.toChip, true, "target"))
+                refuse("its target has no pin " + std::to_string(wire.toPin));
+            if (!fed.insert({wire.toChip, wire.toPin}).second) refuse("its target is fed by an earlier wire");
+            if (++size > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            kept.wires.push_back(wire);
+        }
     }
 
     static std::string tooLarge() {
@@ -182,7 +265,7 @@ private:
         return {name, static_cast<std::size_t>(definition)};
     }
 
-    std::string readName(const std::string& text) {
+    std::string readName(const std::string& text, bool mayBeEmpty = false) {
         std::u32string codePoints;
         sf::Utf8::toUtf32(text.begin(), text.end(), std::back_inserter(codePoints));
         std::string name;
@@ -190,7 +273,8 @@ private:
             if (codePoint > 0xFF) refuse("a name holds a character above U+00FF");
             name.push_back(static_cast<char>(codePoint));
         }
-        if (name.empty() || name.size() > LONGEST_NAME) refuse("a name of " + std::to_string(name.size()) + " characters, not 1 to 20");
+        if ((name.empty() && !mayBeEmpty) || name.size() > LONGEST_NAME)
+            refuse("a name of " + std::to_string(name.size()) + " characters, not " + (mayBeEmpty ? "0" : "1") + " to 20");
         return name;
     }
 
@@ -230,32 +314,62 @@ private:
 };
 
 [[noreturn]] void failWrite(const std::string& path, const std::string& what) {
-    throw LibraryFile::Refused(path + ": cannot write: " + what + ": " + std::strerror(errno));
+    throw LibraryFile::Refused(path + ": cannot write: " + what + ": " + std::strerror(errno), errno);
 }
 
 }  // namespace
 
-std::string LibraryFile::format(const std::vector<ChipToKeep>& chips) {
+namespace {
+
+std::string bitsOf(const std::vector<bool>& values) {
+    std::string text;
+    for (const bool value : values) text += value ? '1' : '0';
+    return text;
+}
+
+// Items of a list one a line, `depth` levels in: readable, and a change shows
+// as the lines it touches.
+void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
+    const std::string indent(2 * depth, ' ');
+    text << '[';
+    for (std::size_t i = 0; i < items.size(); ++i) text << (i ? ",\n" : "\n") << indent << items[i].dump();
+    text << '\n' << indent.substr(2) << ']';
+}
+
+}  // namespace
+
+std::string LibraryFile::format(const Library& library) {
     Writer writer;
-    Json list = Json::array();
-    for (const ChipToKeep& chip : chips) {
-        list.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
-    }
-    // One definition and one chip a line: readable, and a change shows as the lines it touches.
+    Json chips = Json::array();
+    for (const NamedChip& chip : library.chips)
+        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+    const KeptBoard& board = library.board;
+    Json placed = Json::array(), wires = Json::array();
+    for (const KeptBoard::PlacedChip& chip : board.chips)
+        placed.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
+    for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
+    std::vector<bool> inputs, clocked;
+    for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
     std::ostringstream text;
-    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": [";
-    for (std::size_t i = 0; i < writer.definitions.size(); ++i) text << (i ? ",\n    " : "\n    ") << writer.definitions[i].dump();
-    text << "\n  ],\n  \"chips\": [";
-    for (std::size_t i = 0; i < list.size(); ++i) text << (i ? ",\n    " : "\n    ") << list[i].dump();
-    text << "\n  ]\n}\n";
+    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
+    writeList(text, writer.definitions, 2);
+    text << ",\n  \"chips\": ";
+    writeList(text, chips, 2);
+    text << ",\n  \"board\": {\n    \"inputs\": \"" << bitsOf(inputs) << "\", \"clocked\": \"" << bitsOf(clocked)
+         << "\", \"outputs\": \"" << bitsOf(board.outputs) << "\", \"name\": " << Json(toUtf8(library.name)).dump()
+         << ",\n    \"chips\": ";
+    writeList(text, placed, 3);
+    text << ",\n    \"wires\": ";
+    writeList(text, wires, 3);
+    text << "\n  }\n}\n";
     return text.str();
 }
 
-std::vector<NamedChip> LibraryFile::parse(const std::string& text, const std::string& name) {
+Library LibraryFile::parse(const std::string& text, const std::string& name) {
     return Reader(name).read(text);
 }
 
-std::vector<NamedChip> LibraryFile::read() const {
+Library LibraryFile::read() const {
     std::error_code error;
     if (!std::filesystem::exists(path_, error)) return {};
     const std::uintmax_t size = std::filesystem::file_size(path_, error);
@@ -269,8 +383,8 @@ std::vector<NamedChip> LibraryFile::read() const {
 
 // A temporary file in the same folder, written, synced and renamed over the
 // old one: a rename within a file system replaces a file whole or not at all.
-void LibraryFile::write(const std::vector<ChipToKeep>& chips) const {
-    const std::string text = format(chips);
+void LibraryFile::write(const Library& library) const {
+    const std::string text = format(library);
     if (text.size() > LARGEST_FILE) throw Refused(path_ + ": cannot write: the library would be larger than 64 MiB");
     const std::filesystem::path target(path_);
     const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";

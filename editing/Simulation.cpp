@@ -7,34 +7,34 @@ void App::blinkClockedInputs() {
     // Restarted when it fires, not advanced: lateness is never made up.
     if (frame.now - blinkRestartedAt < sf::milliseconds(BLINK_PERIOD_MS)) return;
     blinkRestartedAt = frame.now;
-    for (std::size_t i = 0; i < boardInputs.size(); ++i) {
-        if (!boardInputs[i].clocked) continue;
-        boardInputs[i].value = !boardInputs[i].value;
-        inputCircles[i].setFillColor(logicColour(boardInputs[i].value));
+    for (std::size_t i = 0; i < board.inputs.size(); ++i) {
+        if (!board.inputs[i].clocked) continue;
+        board.inputs[i].value = !board.inputs[i].value;
+        inputCircles[i].setFillColor(logicColour(board.inputs[i].value));
     }
 }
 
 void App::evaluateBoardChips() {
-    for (Chip& chip : boardChips) chip.evaluate();
+    for (Chip& chip : board.chips) chip.evaluate();
 }
 
 // Chips compute from what the wires delivered in the frame before, so a
 // change moves one chip further per frame.
 void App::transferAlongWires() {
     bool carried = false;
-    for (Wire& wire : wires) {
+    for (Wire& wire : board.wires) {
         if (!wire.complete) continue;
         const Connection& c = wire.connection;
         if (c.fromChip == 0) {
-            carried = boardInputs[c.fromPin].value;
-        } else if (const Chip* source = boardChips.find(c.fromChip)) {
+            carried = board.inputs[c.fromPin].value;
+        } else if (const Chip* source = board.chips.find(c.fromChip)) {
             carried = source->output(c.fromPin);
         }
         wire.colour(logicColour(carried), logicColour(carried));
         if (c.toChip == 0) {
-            boardOutputs[c.toPin] = carried;
+            board.outputs[c.toPin] = carried;
             outputCircles[c.toPin].setFillColor(logicColour(carried));
-        } else if (Chip* target = boardChips.find(c.toChip)) {
+        } else if (Chip* target = board.chips.find(c.toChip)) {
             target->setInput(c.toPin, carried);
         }
     }
@@ -42,7 +42,7 @@ void App::transferAlongWires() {
 
 void App::blackenUnfedLamps() {
     fedLamps.assign(outputCircles.size(), false);  // keeps its memory from frame to frame
-    for (const Wire& wire : wires)
+    for (const Wire& wire : board.wires)
         if (wire.connection.toChip == 0) fedLamps[wire.connection.toPin] = true;
     for (std::size_t i = 0; i < outputCircles.size(); ++i)
         if (!fedLamps[i]) outputCircles[i].setFillColor(sf::Color::Black);

@@ -8,5 +8,5 @@ TEST(Chip, PinCirclesFollowTheLogicsPinCounts) {
     static const sf::Font font;
     const Chip chip(2, {}, font, "X", {}, {}, -3, 2);
     EXPECT_EQ(chip.inputCount(), 0);
-    EXPECT_EQ(chip.pins().size(), 2u);
+    EXPECT_EQ(chip.outputCount(), 2);
 }

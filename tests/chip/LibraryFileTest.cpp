@@ -15,6 +15,8 @@ std::string nameOfRandomBytes(RandomCircuits& random) {
     return name;
 }
 
+Library libraryOf(std::vector<NamedChip> chips, KeptBoard board = {}) { return Library{std::move(chips), std::move(board), "B"}; }
+
 std::string refusal(const std::string& text) {
     try {
         LibraryFile::parse(text, "chips.json");
@@ -33,8 +35,8 @@ TEST(LibraryFile, ChipsReadBackAreTheChipsWritten) {
         RandomCircuits random(seed);
         Twin first = random.chip(random.pick(1, 4)), second = random.chip(random.pick(1, 4));
         const std::string names[] = {nameOfRandomBytes(random), nameOfRandomBytes(random) + "!"};
-        const std::string text = LibraryFile::format({{names[0], first.logic}, {names[1], second.logic}});
-        std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+        const std::string text = LibraryFile::format(libraryOf({{names[0], first.logic}, {names[1], second.logic}}));
+        std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json").chips;
         ASSERT_EQ(read.size(), 2u);
         for (int i = 0; i < 2; ++i) {
             Twin twin{read[i].chip, i == 0 ? first.reference : second.reference};
@@ -54,9 +56,9 @@ TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
         copy.setId(10002);
         level = ChipLogic(2, {level, copy}, {{0, 0, level.id(), 0}, {10002, 0, 0, 0}}, 1, 1);
     }
-    const std::string text = LibraryFile::format({{"DEEP", level}});
+    const std::string text = LibraryFile::format(libraryOf({{"DEEP", level}}));
     EXPECT_LT(text.size(), 20u * 300);
-    const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+    const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json").chips;
     EXPECT_EQ(read.at(0).chip.treeSize(), level.treeSize());
 }
 
@@ -72,7 +74,7 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {"[1, 2", "chips.json: not JSON: "},
         {"[9e999999]", "chips.json: not JSON: number overflow"},
         {R"({"format": "other", "version": 1})", "chips.json: not a library"},
-        {R"({"format": "vorplex-library", "version": 2})", "chips.json: version 2 is not 1"},
+        {R"({"format": "vorplex-library", "version": 3})", "chips.json: version 3 is newer than this editor reads (2)"},
         {head + "]}", "chips.json: no \"chips\""},
         {head + gate + R"(], "chips": [{"name": "X", "definition": "0"}]})", "chip \"X\": \"definition\" is not number"},
         {head + R"({"kind": 0, "id": 1, "inputs": "2", "outputs": ""}], "chips": []})", "definition 0: \"inputs\" holds more"},
@@ -103,13 +105,15 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     const LibraryFile file((folder / "chips.json").string());
     RandomCircuits random(3);
     const Twin big = random.chip(5), small = random.chip(1);
-    file.write({{"OLD", small.logic}});
-    const std::vector<std::string> either = {LibraryFile::format({{"OLD", small.logic}}),
-                                             LibraryFile::format({{"NEW", big.logic}, {"OLD", small.logic}})};
+    const Library before = libraryOf({{"OLD", small.logic}});
+    const Library after = libraryOf({{"NEW", big.logic}, {"OLD", small.logic}},
+                                    KeptBoard{{{true, false}}, {true}, {{"NEW", big.logic, 300.f, 200.5f}}, {{0, 0, 0, 0}}});
+    file.write(before);
+    const std::vector<std::string> either = {LibraryFile::format(before), LibraryFile::format(after)};
     for (int attempt = 0; attempt < 200; ++attempt) {
         const pid_t writer = fork();
         if (writer == 0) {
-            for (;;) file.write({{"NEW", big.logic}, {"OLD", small.logic}}), file.write({{"OLD", small.logic}});
+            for (;;) file.write(after), file.write(before);
         }
         usleep(static_cast<useconds_t>(random.pick(0, 1500)));
         kill(writer, SIGKILL);
@@ -118,7 +122,7 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_TRUE(text == either[0] || text == either[1]) << "attempt " << attempt;
     }
-    EXPECT_THROW(LibraryFile((folder / "in the way").string()).write({{"OLD", small.logic}}), LibraryFile::Refused);
+    EXPECT_THROW(LibraryFile((folder / "in the way").string()).write(before), LibraryFile::Refused);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "in the way"));
     std::filesystem::remove_all(folder);
 }

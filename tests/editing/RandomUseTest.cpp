@@ -19,8 +19,8 @@ TEST_P(RandomUse, EveryFrameKeepsTheInvariants) {
     for (int frame = 1; !frames.done(); ++frame) {
         app.step(frames.next(app));
         ASSERT_EQ(findViolation(app), "") << "seed " << GetParam() << ", frame " << frame;
-        mostWires = std::max(mostWires, app.wires.size());
-        mostChips = std::max(mostChips, app.boardChips.size());
+        mostWires = std::max(mostWires, app.board.wires.size());
+        mostChips = std::max(mostChips, app.board.chips.size());
     }
     EXPECT_GE(app.library.size(), 10u);
     EXPECT_GE(mostWires, 3u);

@@ -30,9 +30,9 @@ TEST(Simulation, AClockedInputTogglesEvery700MsFromItsLastToggle) {
     AppDriver user;
     user.click(user.input(0), sf::Mouse::Middle);  // 32 ms after the start
     const auto togglesAfter = [&user](int ms) {
-        const bool before = user.app.boardInputs[0].value;
+        const bool before = user.app.board.inputs[0].value;
         user.lateFrame(ms);
-        return user.app.boardInputs[0].value != before;
+        return user.app.board.inputs[0].value != before;
     };
     for (const auto& [ms, toggles] : {std::pair{667, false}, {16, true}, {1000, true}, {699, false}, {16, true}})
         EXPECT_EQ(togglesAfter(ms), toggles) << ms << " ms later";

@@ -64,7 +64,7 @@ void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
     click(centre(app.connectButton().rect));
     for (int pin = -1; fromChip != 0 && pin < fromPin; ++pin) click(chip(fromChip), sf::Mouse::Right);
     click(fromChip == 0 ? input(fromPin) : chip(fromChip));
-    for (int tries = 0; toChip != 0 && tries < 8 && app.wires.back().connection.toPin != toPin; ++tries)
+    for (int tries = 0; toChip != 0 && tries < 8 && app.board.wires.back().connection.toPin != toPin; ++tries)
         click(chip(toChip), sf::Mouse::Right);
     click(toChip == 0 ? output(toPin) : chip(toChip));
 }
@@ -78,9 +78,9 @@ void AppDriver::saveAs(const std::string& name) {
 void AppDriver::setPinCounts(int inputs, int outputs) {
     for (int press = 0; press < 20; ++press) {  // a few presses, in case a button is broken
         const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
-        if (count(app.boardInputs) != inputs)
-            click(centre((count(app.boardInputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
-        else if (count(app.boardOutputs) != outputs)
-            click(centre((count(app.boardOutputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
+        if (count(app.board.inputs) != inputs)
+            click(centre((count(app.board.inputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
+        else if (count(app.board.outputs) != outputs)
+            click(centre((count(app.board.outputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
     }
 }

@@ -25,7 +25,7 @@ public:
     sf::Vector2f output(int index) const { return app.outputCircles.at(index).getPosition(); }
     const Chip& paletteEntry(const std::string& name) const;
     sf::Vector2f palette(const std::string& name) const { return centre(paletteEntry(name).body()); }
-    sf::Vector2f chip(int32_t id) const { return centre(app.boardChips.find(id)->body()); }
+    sf::Vector2f chip(int32_t id) const { return centre(app.board.chips.find(id)->body()); }
     static sf::Vector2f centre(const sf::RectangleShape& shape) { return shape.getPosition() + shape.getSize() * 0.5f; }
 
     // Several frames each. A drag from the palette that leaves the chip's

@@ -18,7 +18,7 @@ const auto& nth(const Container& items, uint8_t index) {
 
 bool tooLargeToSave(const App& app) {
     int64_t size = 0;
-    for (const Chip& chip : app.boardChips) size += chip.treeSize();
+    for (const Chip& chip : app.board.chips) size += chip.treeSize();
     return size > LARGEST_SAVED;
 }
 
@@ -79,11 +79,11 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
             return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[0].body() : entry.body()));
         }
         case 5: case 6:
-            if (!app.boardChips.empty()) return inside(around(nth(app.boardChips, index).body()));
+            if (!app.board.chips.empty()) return inside(around(nth(app.board.chips, index).body()));
             break;
         case 7:
-            if (!app.wires.empty()) {  // near a point of a wire
-                const sf::VertexArray& line = nth(app.wires, index).line;
+            if (!app.board.wires.empty()) {  // near a point of a wire
+                const auto& line = nth(app.board.wires, index).line;
                 const sf::Vector2f along = line[0].position + (line[1].position - line[0].position) * (byte() / 255.f);
                 const int dx = byte() % 17 - 8, dy = byte() % 17 - 8;
                 return sf::Vector2i(along) + sf::Vector2i(dx, dy);
