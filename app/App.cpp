@@ -69,7 +69,7 @@ void App::runSteps() {
     evaluateBoardChips();
     transferAlongWires();
     if (isPress()) nameBox.takeFocusFromPress(mouse());
-    if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) unkept = true;
+    if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) workChanged();
     if (isEvent(sf::Event::KeyPressed) && !nameBox.isActive()) pressKey();
     if (buttonPressed(addInputButton())) addBoardInput();
     if (buttonPressed(removeInputButton())) removeBoardInput();

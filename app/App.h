@@ -43,6 +43,9 @@ public:
     // they keep coming, and at the end.
     void keepWorkIn(LibraryFile file, Library kept);
 
+    // The work as the library file keeps it.
+    Library workToKeep() const;
+
     // Takes back the last edit of the board, or does again the last one taken
     // back; a wire under way or a drag in progress ends first.
     void undo();
@@ -166,7 +169,8 @@ private:
     sf::Vector2f nextPalettePosition() const;
     // The palette entry of this name, if any.
     const Chip* paletteEntry(const std::string& name) const;
-    // In place of the entry of the same name, or at the end; true for the end.
+    // In place of the entry of the same name, where it stands, or at the end;
+    // true for the end.
     bool joinPalette(Chip chip);
     // Whether a chip of this size may join the palette under this name; says why not.
     bool fitsInPalette(int64_t size, const std::string& name);
@@ -174,9 +178,9 @@ private:
     void sayTooLarge(const std::string& name, const char* refused, const char* what);
 
     // Keeping the work in the library file (editing/Keeping.cpp).
+    void workChanged();
     void keepWorkWhenDue();
     void writeLibrary();
-    Library workToKeep() const;
     Board boardFrom(const KeptBoard& kept) const;
 
     bool open = true;

@@ -101,7 +101,7 @@ void App::switchInput(int32_t input, bool clocking) {
         pressed.value = !pressed.value;
         circle.setFillColor(logicColour(pressed.value));
     }
-    unkept = true;
+    workChanged();
 }
 
 bool App::pressedBoardPin(const std::vector<sf::CircleShape>& circles, int32_t& pin) const {

@@ -3,6 +3,7 @@
 
 #include "app/App.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -18,7 +19,11 @@ std::string shortReason(int error) {
     switch (error) {
         case ENOSPC: case EDQUOT: return "disk full";
         case EACCES: case EPERM: case EROFS: return "not allowed to write there";
-        default: return std::strerror(error);
+        default: {
+            std::string reason = std::strerror(error);
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+            return reason;
+        }
     }
 }
 
@@ -65,6 +70,13 @@ Board App::boardFrom(const KeptBoard& kept) const {
         restored.wires.back().finish();
     }
     return restored;
+}
+
+// Something the file keeps has changed: it is written when due, and a write
+// that failed is tried again.
+void App::workChanged() {
+    unkept = true;
+    keepFailed = false;
 }
 
 // The end of every frame: a write when changes wait and the last write is a

@@ -61,6 +61,7 @@ void App::placeFromPalette(const Chip& entry) {
     placed.resize(placed.boardSize());
     // Its pins are laid out for the new height by the drag step from the next frame on.
     draggedChip = &placed;
+    dragStart = placed.position();
 }
 
 App::Outcome App::pressBoardChip() {
@@ -105,13 +106,15 @@ void App::removeBoardChip(const Chip& chip) {
     board.chips.remove(chip);
 }
 
-// A drag that moved its chip is a step of its own.
+// A drag that moved its chip is a step of its own, unless the chip was placed
+// with it; either way the file is to keep where the chip now stands.
 void App::settleDragStep() {
-    if (!draggedChip || !boardBeforeDrag || draggedChip->position() == dragStart) return;
-    history.record("move " + draggedChip->name(), History::State{std::move(*boardBeforeDrag), {}, {}});
-    unkept = true;
-    boardBeforeDrag = stateNow(false).board;
+    if (!draggedChip || draggedChip->position() == dragStart) return;
+    workChanged();
     dragStart = draggedChip->position();
+    if (!boardBeforeDrag) return;
+    history.record("move " + draggedChip->name(), History::State{std::move(*boardBeforeDrag), {}, {}});
+    boardBeforeDrag = stateNow(false).board;
 }
 
 void App::endDrag() {

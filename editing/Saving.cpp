@@ -39,8 +39,7 @@ App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
     if (name.empty() || !fitsInPalette(board.sizeAsChip(), name)) return Outcome::EndUpdate;
     recordEdit("save " + name, true);
-    const Chip* replaced = paletteEntry(name);
-    Chip saved(static_cast<ChipKind>(library.size()), replaced ? replaced->position() : nextPalettePosition(), font, name,
+    Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name,
                snapshotChips(board.chips), snapshotWires(board.wires), static_cast<int32_t>(board.inputs.size()),
                static_cast<int32_t>(board.outputs.size()));
     const bool appended = joinPalette(std::move(saved));
@@ -59,8 +58,11 @@ const Chip* App::paletteEntry(const std::string& name) const {
     return entry == library.end() ? nullptr : &*entry;
 }
 
+// A replaced entry has the same name, so the same width: it fits where the
+// old one stood.
 bool App::joinPalette(Chip chip) {
     if (const Chip* sameName = paletteEntry(chip.name())) {
+        chip.moveTo(sameName->position());
         library[static_cast<std::size_t>(sameName - library.data())] = std::move(chip);
         return false;
     }

@@ -34,9 +34,14 @@ void App::endEditInProgress() {
     endDrag();
 }
 
+// A dragged chip stands where this frame's drag step puts it: a chip placed
+// in the frame before still stands in the palette row until then.
 History::State App::stateNow(bool palette) const {
     History::State state{board, {}, {}};
     if (!state.board.wires.empty() && !state.board.wires.back().complete) state.board.wires.pop_back();
+    auto copy = state.board.chips.begin();
+    for (auto chip = board.chips.begin(); draggedChip && chip != board.chips.end(); ++chip, ++copy)
+        if (&*chip == draggedChip) copy->moveTo(placeInFrame(*copy, mouse() + dragOffset));
     if (palette) state.palette = library, state.name = nameBox.name();
     return state;
 }
@@ -44,7 +49,7 @@ History::State App::stateNow(bool palette) const {
 void App::recordEdit(const std::string& what, bool palette) {
     settleDragStep();
     history.record(what, stateNow(palette));
-    unkept = true;
+    workChanged();
 }
 
 // Switching inputs is no edit, so the switches keep their values and blinking.
@@ -54,7 +59,7 @@ void App::restore(History::State state) {
     if (state.palette) library = std::move(*state.palette);
     if (state.name) nameBox.setName(*state.name);
     showBoardPins();
-    unkept = true;
+    workChanged();
 }
 
 // The board's circles, as many as its pins, showing their values.

@@ -109,12 +109,14 @@ TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
     user.app.keepWorkIn(LibraryFile(folder.string()), {});
     user.app.largestChip = 20;  // parts: chips, pins and connections at every depth
     user.place("AND", {400, 300});  // the board weighs 1 + 2 pins + 4 of the AND
+    EXPECT_EQ(user.app.notice.words(), "not kept: is a directory");
     user.saveAs("AB");              // the palette: 3 of NOT, 4 of AND, 7
     const Chip& saved = user.app.library.back();
     EXPECT_EQ(std::make_pair(saved.name(), saved.treeSize()), std::make_pair(std::string("AB"), int64_t{7}));
     user.place("AB", {600, 300});  // the board: 14
     user.place("AB", {800, 300});  // 21: refused
     EXPECT_EQ(user.app.board.chips.size(), 2u);
+    EXPECT_EQ(user.app.notice.words(), "\"AB\" not placed: the board would be too large");
     user.saveAs("ABB");  // the palette would weigh 28
     EXPECT_EQ(user.app.library.size(), 3u);
 }

@@ -36,10 +36,15 @@ void AppDriver::type(const std::u32string& text) {
     }
 }
 
+void AppDriver::key(sf::Keyboard::Key code, bool control, bool shift) {
+    sf::Event event{sf::Event::KeyPressed, {}};
+    event.key = {code, false, control, shift, false};
+    step(true, event);
+}
+
 void AppDriver::holdRight(sf::Vector2f at) {
-    mouse = sf::Vector2i(at);
     rightHeld = true;
-    frames();
+    moveMouse(at);
     rightHeld = false;
 }
 
@@ -54,8 +59,7 @@ int32_t AppDriver::place(const std::string& name, sf::Vector2f at) {
     const sf::Vector2f offset = sf::Vector2f(sf::Vector2i(grab)) - paletteEntry(name).body().getPosition();
     press(grab);
     const int32_t id = app.draggedChip ? app.draggedChip->id() : 0;  // 0: not placed
-    mouse = sf::Vector2i(at + offset);
-    frames();
+    moveMouse(at + offset);
     release(at + offset);
     return id;
 }

@@ -18,7 +18,9 @@ public:
     void release(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void click(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left) { press(at, button), release(at, button); }
     void type(const std::u32string& text);  // a frame per character
+    void key(sf::Keyboard::Key code, bool control = false, bool shift = false);
     void holdRight(sf::Vector2f at);  // no event
+    void moveMouse(sf::Vector2f to) { mouse = sf::Vector2i(to), frames(); }
 
     // Where things are.
     sf::Vector2f input(int index) const { return app.inputCircles.at(index).getPosition(); }

@@ -50,11 +50,14 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.text.unicode = typed[byte() % std::size(typed)];
             break;
         }
-        case 12:  // any key but Escape
+        case 12: {  // any key but Escape, with Ctrl and Shift or not; undo and redo most often
+            const uint8_t key = byte(), modifiers = byte();
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
-            frame.event.key.code = static_cast<sf::Keyboard::Key>(byte() % sf::Keyboard::Escape);
+            frame.event.key = {static_cast<sf::Keyboard::Key>(key % 2 ? (key % 4 == 1 ? sf::Keyboard::Z : sf::Keyboard::Y) : key % sf::Keyboard::Escape),
+                               false, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
             break;
+        }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
         case 14: frame.now += sf::milliseconds(byte() * 8); break;  // a long pause
         default: frame.mousePos = somewhere(app);
