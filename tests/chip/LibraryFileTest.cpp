@@ -66,6 +66,9 @@ TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
 TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
     const std::string head = R"({"format": "vorplex-library", "version": 1, "definitions": [)";
     const std::string gate = R"({"kind": 0, "id": 10001, "inputs": "0", "outputs": "1"})";
+    const std::string board = R"({"format": "vorplex-library", "version": 2, "definitions": [)" + gate +
+                              R"(], "chips": [], "board": {"inputs": "1", "clocked": "0", "outputs": "0", "name": "", "chips": [)" +
+                              R"({"name": "N", "definition": 0, "at": [300, 200]}], "wires": )";
     std::string doubling = head + gate;  // each level two of the one before: 2^k NOTs
     for (int level = 1; level <= 25; ++level)
         doubling += R"(, {"kind": 2, "id": 7, "inputs": "", "outputs": "", "parts": [)" + std::to_string(level - 1) +
@@ -91,6 +94,9 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {head + gate + R"(], "chips": [{"name": "ABCDEFGHIJKLMNOPQRSTU", "definition": 0}]})", "a name of 21 characters"},
         {head + gate + R"(], "chips": [{"name": "\u263A", "definition": 0}]})", "above U+00FF"},
         {doubling + R"(], "chips": []})", "definition 25: larger than 100000000 parts"},
+        {board + "[[0, 0, 10001, 0], [12077, 0, 0, 0]]}}", "chips.json: board: wire 1: source: no chip 12077 on the board"},
+        {board + "[[0, 0, 10001, 0], [0, 0, 10001, 0]]}}", "board: wire 1: its target is fed by an earlier wire"},
+        {board + "[[10001, 0, 0, 1]]}}", "board: wire 0: its target has no pin 1"},
         {doubling.substr(0, doubling.rfind(", {")) + R"(], "chips": [{"name": "A", "definition": 24}, {"name": "B", "definition": 24}]})",
          "chip \"B\": the chips together are larger"},
     };
