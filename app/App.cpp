@@ -49,6 +49,7 @@ FrameInput App::readFrameInput() {
         input.eventPending = takeEvent(*window, input.event);
         input.mousePos = sf::Mouse::getPosition(*window);
         input.rightButtonHeld = sf::Mouse::isButtonPressed(sf::Mouse::Right);
+        input.controlHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::LControl) || sf::Keyboard::isKeyPressed(sf::Keyboard::RControl);
     }
     input.now = clock.getElapsedTime();
     return input;
@@ -71,6 +72,7 @@ void App::runSteps() {
     if (isPress()) nameBox.takeFocusFromPress(mouse());
     if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) workChanged();
     if (isEvent(sf::Event::KeyPressed) && !nameBox.isActive()) pressKey();
+    if (isEvent(sf::Event::MouseWheelScrolled)) scrollPaletteWithWheel();
     if (buttonPressed(addInputButton())) addBoardInput();
     if (buttonPressed(removeInputButton())) removeBoardInput();
     if (buttonPressed(addOutputButton())) addBoardOutput();
@@ -92,6 +94,15 @@ void App::runSteps() {
         return;
     if (isPress() && pressBoardChip() == Outcome::EndUpdate) return;
     if (frame.rightButtonHeld && wiringState == WiringState::Idle) deleteWireUnderMouse();
+}
+
+// Keys act only while the name box has no focus: while it has, they type.
+void App::pressKey() {
+    const sf::Event::KeyEvent& key = frame.event.key;
+    if (key.control && key.code == sf::Keyboard::Z && !key.shift) undo();
+    if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift))) redo();
+    if (key.code == sf::Keyboard::Delete) removePaletteEntryUnderMouse();
+    if (key.code == sf::Keyboard::F1) keyPanel.toggle();
 }
 
 void App::say(const std::string& words, const std::string& line) {

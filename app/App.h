@@ -6,8 +6,10 @@
 #include "chip/LibraryFile.h"
 #include "editing/Board.h"
 #include "editing/History.h"
+#include "editing/PaletteEntry.h"
 #include "editing/WiringState.h"
 #include "widgets/Button.h"
+#include "widgets/KeyPanel.h"
 #include "widgets/NameBox.h"
 #include "widgets/Notice.h"
 
@@ -43,6 +45,9 @@ public:
     // they keep coming, and at the end.
     void keepWorkIn(LibraryFile file, Library kept);
 
+    // Whether the palette row goes on past the screen's right edge.
+    bool paletteRunsPastEdge() const;
+
     // The work as the library file keeps it.
     Library workToKeep() const;
 
@@ -72,7 +77,7 @@ public:
     sf::Font font;
     sf::Clock clock;
     sf::Time blinkRestartedAt;  // when clocked inputs last toggled, on `clock`
-    std::vector<Chip> library;  // the palette: NOT, AND, then every saved composite
+    std::vector<PaletteEntry> library;  // the palette: NOT, AND, then every saved composite
     Board board;                // what the user edits
     std::vector<sf::CircleShape> inputCircles;   // index-aligned with board.inputs
     std::vector<sf::CircleShape> outputCircles;  // index-aligned with board.outputs
@@ -80,6 +85,8 @@ public:
     std::array<Button, 6> buttons;
     NameBox nameBox;
     Notice notice;
+    KeyPanel keyPanel;
+    std::size_t firstShownEntry = 0;  // the palette's first entry shown: the row scrolls by whole entries
     Chip* draggedChip = nullptr;  // the board chip being dragged: the very chip, whatever ids repeat
     sf::Vector2f dragOffset;
     WiringState wiringState = WiringState::Idle;
@@ -100,18 +107,18 @@ private:
     bool buttonPressed(Button& button);
     void closeOnRequest();
     void runSteps();
+    void pressKey();
     // Says it in the window for a few seconds; and, if `line` is not empty,
     // on the terminal.
     void say(const std::string& words, const std::string& line = "");
 
     // Undo and redo (editing/Undoing.cpp).
-    void pressKey();
     // What stands now, with the palette and the name typed if asked for; a
     // wire under way is left out.
-    History::State stateNow(bool palette) const;
+    History::State stateNow(bool palette, bool name = false) const;
     // Records what stood before an edit about to be made; a move made so far
     // by the drag in progress becomes a step of its own first.
-    void recordEdit(const std::string& what, bool palette = false);
+    void recordEdit(const std::string& what, bool palette = false, bool name = false);
     void restore(History::State state);
     void endEditInProgress();
     void settleDragStep();
@@ -164,14 +171,28 @@ private:
     bool isDrawingWire() const;
     void finishWire(Wire& wire);
 
+    // The palette row (editing/PaletteRow.cpp).
+    void layoutPalette();
+    void settlePalette();
+    void scrollPalette(int entries);
+    void scrollPaletteWithWheel();
+    bool inPaletteRow(sf::Vector2f point) const;
+    const PaletteEntry* paletteEntryAt(sf::Vector2f point) const;
+    void removePaletteEntryUnderMouse();
+
+    // Opening a saved chip (editing/Opening.cpp).
+    void openPaletteChip(const PaletteEntry& entry);
+    KeptBoard laidOut(const ChipLogic& chip) const;
+    std::string nameOfPart(const ChipLogic& part) const;
+
     // Saving (editing/Saving.cpp).
     Outcome saveComposite();
     sf::Vector2f nextPalettePosition() const;
     // The palette entry of this name, if any.
-    const Chip* paletteEntry(const std::string& name) const;
+    const PaletteEntry* paletteEntry(const std::string& name) const;
     // In place of the entry of the same name, where it stands, or at the end;
     // true for the end.
-    bool joinPalette(Chip chip);
+    bool joinPalette(PaletteEntry entry);
     // Whether a chip of this size may join the palette under this name; says why not.
     bool fitsInPalette(int64_t size, const std::string& name);
     // The chip was `refused` since the `what` would grow beyond the largest chip.
@@ -182,6 +203,7 @@ private:
     void keepWorkWhenDue();
     void writeLibrary();
     Board boardFrom(const KeptBoard& kept) const;
+    static KeptBoard keptBoard(const Board& board);
 
     bool open = true;
     std::optional<LibraryFile> libraryFile;  // where the work is kept, if anywhere

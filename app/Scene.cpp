@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/Keys.h"
 #include "app/Layout.h"
 #include "app/Screen.h"
 
@@ -49,6 +50,9 @@ void App::buildScene() {
     nameBox.setup(sf::Vector2f(500.f, 30.f), sf::Vector2f(350.f, 40.f), font);
     // Between the board frame's outline and the palette row.
     notice.setup(sf::Vector2f(layout::BOARD_LEFT, SCREEN_H - layout::BOARD_TOP + layout::BOARD_OUTLINE), font);
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
+    keyPanel.setup(sf::Vector2f(layout::BOARD_LEFT + 40.f, layout::BOARD_TOP + 20.f), font, keys);
 
     blinkRestartedAt = clock.getElapsedTime();
 }

@@ -93,6 +93,13 @@ struct Definition {
 // why. Everything is read and measured before any chip is built, so a small
 // file that describes an enormous chip is refused at once.
 class Reader {
+    // A board as read, each chip's logic still to be built from the
+    // definition of the same index.
+    struct ReadBoard {
+        KeptBoard kept;
+        std::vector<std::size_t> definitions;
+    };
+
 public:
     explicit Reader(std::string name) : name(std::move(name)) {}
 
@@ -113,18 +120,18 @@ public:
             definitions_.push_back(readDefinition(definitions[index], index));
         }
         std::vector<std::pair<std::string, std::size_t>> named;
-        for (std::size_t index = 0; index < chips.size(); ++index) named.push_back(readChip(chips[index], index, named));
+        std::vector<ReadBoard> boards;  // the board, then those the palette's chips were saved from
+        boards.push_back(version >= 2 && file.contains("board") ? readBoard(file["board"], "board: ") : ReadBoard{});
+        std::vector<std::size_t> boardOfChip;
+        for (std::size_t index = 0; index < chips.size(); ++index) {
+            named.push_back(readChip(chips[index], index, named));
+            const bool saved = version >= 2 && chips[index].contains("board");
+            if (saved) boards.push_back(readBoard(chips[index]["board"], where + "board: "));
+            boardOfChip.push_back(saved ? boards.size() - 1 : 0);
+        }
         Library library;
-        std::vector<std::size_t> placed;
-        if (version >= 2 && file.contains("board")) placed = readBoard(file["board"], library);
-        const std::size_t paletteSize = named.size();
-        for (std::size_t index = 0; index < placed.size(); ++index)
-            named.emplace_back(library.board.chips[index].name, placed[index]);
-        std::vector<NamedChip> built = build(named);
-        for (std::size_t index = 0; index < placed.size(); ++index)
-            library.board.chips[index].logic = std::move(built[paletteSize + index].chip);
-        built.erase(built.begin() + static_cast<std::ptrdiff_t>(paletteSize), built.end());
-        library.chips = std::move(built);
+        if (version >= 2 && file.contains("board")) library.name = readName(field(file["board"], "name", Json::value_t::string).get<std::string>(), true);
+        assemble(library, named, boards, boardOfChip);
         return library;
     }
 
@@ -160,47 +167,65 @@ private:
         return version.get<int>();
     }
 
-    // The board's pins, chips and wires, checked so that every wire joins
-    // pins that exist and no pin is fed twice; each chip's logic is built
-    // later, from the definition whose index this returns in the board's order.
-    std::vector<std::size_t> readBoard(const Json& board, Library& library) {
-        where = "board: ";
+    // Builds every chip once, the palette's and those on the boards together,
+    // and hands each its logic.
+    void assemble(Library& library, std::vector<std::pair<std::string, std::size_t>>& named, std::vector<ReadBoard>& boards,
+                  const std::vector<std::size_t>& boardOfChip) const {
+        const std::size_t paletteSize = named.size();
+        for (const ReadBoard& board : boards)
+            for (std::size_t index = 0; index < board.definitions.size(); ++index)
+                named.emplace_back(board.kept.chips[index].name, board.definitions[index]);
+        std::vector<NamedChip> built = build(named);
+        std::size_t next = paletteSize;
+        for (ReadBoard& board : boards)
+            for (KeptBoard::PlacedChip& chip : board.kept.chips) chip.logic = std::move(built[next++].chip);
+        built.erase(built.begin() + static_cast<std::ptrdiff_t>(paletteSize), built.end());
+        for (std::size_t index = 0; index < paletteSize; ++index)
+            if (boardOfChip[index] != 0) built[index].board = std::make_shared<const KeptBoard>(std::move(boards[boardOfChip[index]].kept));
+        library.chips = std::move(built);
+        library.board = std::move(boards.front().kept);
+    }
+
+    // A board's pins, chips and wires, checked so that every wire joins pins
+    // that exist and no pin is fed twice; `context` says which board it is.
+    ReadBoard readBoard(const Json& board, const std::string& context) {
+        where = context;
         if (!board.is_object()) refuse("not an object");
         const std::string inputs = bits(board, "inputs"), clocked = bits(board, "clocked"), outputs = bits(board, "outputs");
         if (inputs.empty() || outputs.empty() || clocked.size() != inputs.size())
             refuse("\"inputs\" and \"clocked\" of one length and \"outputs\", each at least one pin, are wanted");
-        KeptBoard& kept = library.board;
+        ReadBoard read;
+        KeptBoard& kept = read.kept;
         kept.inputs.clear();
         for (std::size_t pin = 0; pin < inputs.size(); ++pin) kept.inputs.push_back({inputs[pin] == '1', clocked[pin] == '1'});
         kept.outputs.assign(outputs.size(), false);
         for (std::size_t pin = 0; pin < outputs.size(); ++pin) kept.outputs[pin] = outputs[pin] == '1';
-        library.name = readName(field(board, "name", Json::value_t::string).get<std::string>(), true);
         int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size());
-        std::vector<std::size_t> placed;
         std::unordered_map<int32_t, const Definition*> firstWithId;
         const Json& chips = field(board, "chips", Json::value_t::array);
         for (std::size_t index = 0; index < chips.size(); ++index) {
-            where = "board: chip " + std::to_string(index) + ": ";
+            where = context + "chip " + std::to_string(index) + ": ";
             const Json& chip = chips[index];
             if (!chip.is_object()) refuse("not an object");
             const std::string name = readName(field(chip, "name", Json::value_t::string).get<std::string>());
             const int32_t definition = integer(chip, "definition");
             if (definition < 0 || static_cast<std::size_t>(definition) >= definitions_.size()) refuse("no definition " + std::to_string(definition));
-            const Definition& read = definitions_[static_cast<std::size_t>(definition)];
-            if (read.id < FIRST_CHIP_ID || read.id > LAST_CHIP_ID)
-                refuse("id " + std::to_string(read.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
+            const Definition& used = definitions_[static_cast<std::size_t>(definition)];
+            if (used.id < FIRST_CHIP_ID || used.id > LAST_CHIP_ID)
+                refuse("id " + std::to_string(used.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
             const Json& at = field(chip, "at", Json::value_t::array);
             if (at.size() != 2 || !at[0].is_number() || !at[1].is_number()) refuse("\"at\" is not two numbers");
-            if ((size += read.size) > LARGEST_CHIP) refuse("the board is " + tooLarge());
-            firstWithId.emplace(read.id, &read);
-            placed.push_back(static_cast<std::size_t>(definition));
+            if ((size += used.size) > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            firstWithId.emplace(used.id, &used);
+            read.definitions.push_back(static_cast<std::size_t>(definition));
             kept.chips.push_back({name, ChipLogic(NOT_CHIP), at[0].get<float>(), at[1].get<float>()});
         }
-        readWires(field(board, "wires", Json::value_t::array), kept, firstWithId, size);
-        return placed;
+        readWires(field(board, "wires", Json::value_t::array), context, kept, firstWithId, size);
+        return read;
     }
 
-    void readWires(const Json& wires, KeptBoard& kept, const std::unordered_map<int32_t, const Definition*>& chips, int64_t size) {
+    void readWires(const Json& wires, const std::string& context, KeptBoard& kept,
+                   const std::unordered_map<int32_t, const Definition*>& chips, int64_t size) {
         std::set<std::pair<int32_t, int32_t>> fed;
         // The pin count on the given side of board chip `id`, or of the board itself.
         const auto pins = [&](int32_t id, bool inputsOfChip, const std::string& what) -> std::size_t {
@@ -210,7 +235,7 @@ private:
             return (inputsOfChip ? chip->second->inputs : chip->second->outputs).size();
         };
         for (std::size_t index = 0; index < wires.size(); ++index) {
-            where = "board: wire " + std::to_string(index) + ": ";
+            where = context + "wire " + std::to_string(index) + ": ";
             const Json& c = wires[index];
             if (!c.is_array() || c.size() != 4) refuse("not four numbers");
             const Connection wire{whole(c[0], "a wire end"), whole(c[1], "a wire end"), whole(c[2], "a wire end"), whole(c[3], "a wire end")};
@@ -338,29 +363,42 @@ void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
 
 }  // namespace
 
+namespace {
+
+// A board's pins, and its chips and wires each in a list, the chips defined
+// by `writer`.
+Json describeBoard(const KeptBoard& board, Writer& writer) {
+    std::vector<bool> inputs, clocked;
+    for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
+    Json chips = Json::array(), wires = Json::array();
+    for (const KeptBoard::PlacedChip& chip : board.chips)
+        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
+    for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
+    return {{"inputs", bitsOf(inputs)}, {"clocked", bitsOf(clocked)}, {"outputs", bitsOf(board.outputs)}, {"chips", chips}, {"wires", wires}};
+}
+
+}  // namespace
+
+// The palette's chips one a line, each with the board it was saved from; the
+// board's pins on a line, then its chips and wires one a line.
 std::string LibraryFile::format(const Library& library) {
     Writer writer;
     Json chips = Json::array();
-    for (const NamedChip& chip : library.chips)
+    for (const NamedChip& chip : library.chips) {
         chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
-    const KeptBoard& board = library.board;
-    Json placed = Json::array(), wires = Json::array();
-    for (const KeptBoard::PlacedChip& chip : board.chips)
-        placed.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
-    for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
-    std::vector<bool> inputs, clocked;
-    for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
+        if (chip.board) chips.back()["board"] = describeBoard(*chip.board, writer);
+    }
+    const Json board = describeBoard(library.board, writer);
     std::ostringstream text;
     text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
     writeList(text, writer.definitions, 2);
     text << ",\n  \"chips\": ";
     writeList(text, chips, 2);
-    text << ",\n  \"board\": {\n    \"inputs\": \"" << bitsOf(inputs) << "\", \"clocked\": \"" << bitsOf(clocked)
-         << "\", \"outputs\": \"" << bitsOf(board.outputs) << "\", \"name\": " << Json(toUtf8(library.name)).dump()
-         << ",\n    \"chips\": ";
-    writeList(text, placed, 3);
+    text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
+         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump() << ",\n    \"chips\": ";
+    writeList(text, board["chips"], 3);
     text << ",\n    \"wires\": ";
-    writeList(text, wires, 3);
+    writeList(text, board["wires"], 3);
     text << "\n  }\n}\n";
     return text.str();
 }

@@ -3,16 +3,10 @@
 #include "chip/ChipLogic.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-// A palette chip as a library keeps it: its name (8-bit, each byte standing
-// for the code point of its value) and its logic.
-struct NamedChip {
-    std::string name;
-    ChipLogic chip;
-};
 
 // The board as a library keeps it: its switches, its lamps, its chips (each
 // with the name it was placed under, its logic with every pin value at every
@@ -21,18 +15,37 @@ struct KeptBoard {
     struct Input {
         bool value = false;
         bool clocked = false;
+
+        friend bool operator==(const Input& a, const Input& b) { return a.value == b.value && a.clocked == b.clocked; }
     };
     struct PlacedChip {
         std::string name;
         ChipLogic logic;
         float x = 0.f;
         float y = 0.f;
+
+        friend bool operator==(const PlacedChip& a, const PlacedChip& b) {
+            return a.name == b.name && a.logic == b.logic && a.x == b.x && a.y == b.y;
+        }
     };
 
     std::vector<Input> inputs{Input{}};
     std::vector<bool> outputs{false};
     std::vector<PlacedChip> chips;
     std::vector<Connection> wires;
+
+    friend bool operator==(const KeptBoard& a, const KeptBoard& b) {
+        return a.inputs == b.inputs && a.outputs == b.outputs && a.chips == b.chips && a.wires == b.wires;
+    }
+};
+
+// A palette chip as a library keeps it: its name (8-bit, each byte standing
+// for the code point of its value), its logic and, if kept, the board it was
+// saved from.
+struct NamedChip {
+    std::string name;
+    ChipLogic chip;
+    std::shared_ptr<const KeptBoard> board = nullptr;
 };
 
 // Everything a library file keeps: the palette's saved chips, the board, and
@@ -50,7 +63,7 @@ struct Library {
 //    "definitions": [{"kind": 0, "id": 12001, "inputs": "0", "outputs": "1"},
 //                    {"kind": 2, "id": 40321, "inputs": "00", "outputs": "0",
 //                     "parts": [0, 0], "connections": [[0, 0, 12001, 0], ...]}],
-//    "chips": [{"name": "NAND", "definition": 1}],
+//    "chips": [{"name": "NAND", "definition": 1, "board": {...as below, without "name"}}],
 //    "board": {"inputs": "10", "clocked": "01", "outputs": "0", "name": "",
 //              "chips": [{"name": "NAND", "definition": 1, "at": [300, 240]}],
 //              "wires": [[0, 0, 40321, 0], [40321, 0, 0, 0]]}}

@@ -7,7 +7,7 @@ namespace {
 std::size_t memoryOf(const History::State& state) {
     std::size_t bytes = state.board.memoryUse();
     if (state.palette)
-        for (const Chip& entry : *state.palette) bytes += sizeof(Chip) + entry.ownMemory() + entry.name().size();
+        for (const PaletteEntry& entry : *state.palette) bytes += sizeof(Chip) + entry.ownMemory() + entry.name().size();
     return bytes;
 }
 

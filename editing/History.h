@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chip/Chip.h"
 #include "editing/Board.h"
+#include "editing/PaletteEntry.h"
 
 #include <cstddef>
 #include <deque>
@@ -17,7 +17,7 @@ class History {
 public:
     struct State {
         Board board;
-        std::optional<std::vector<Chip>> palette;
+        std::optional<std::vector<PaletteEntry>> palette;
         std::optional<std::string> name;
     };
 
@@ -32,11 +32,13 @@ public:
     bool canUndo() const { return !past_.empty(); }
     bool canRedo() const { return !future_.empty(); }
     // The step the next undo or redo takes back or again: its words, and
-    // whether it keeps the palette.
+    // whether it keeps the palette and the name typed.
     const std::string& undoWhat() const { return past_.back().what; }
     const std::string& redoWhat() const { return future_.back().what; }
     bool undoTouchesPalette() const { return past_.back().state.palette.has_value(); }
     bool redoTouchesPalette() const { return future_.back().state.palette.has_value(); }
+    bool undoTouchesName() const { return past_.back().state.name.has_value(); }
+    bool redoTouchesName() const { return future_.back().state.name.has_value(); }
 
     // What to bring back, given what stands now, which the opposite move
     // brings back in its turn.

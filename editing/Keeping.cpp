@@ -31,7 +31,8 @@ std::string shortReason(int error) {
 
 void App::keepWorkIn(LibraryFile file, Library kept) {
     libraryFile = std::move(file);
-    for (NamedChip& named : kept.chips) joinPalette(Chip(std::move(named.chip), nextPalettePosition(), font, named.name));
+    for (NamedChip& named : kept.chips)
+        joinPalette(PaletteEntry(Chip(std::move(named.chip), nextPalettePosition(), font, named.name), std::move(named.board)));
     board = boardFrom(kept.board);
     nameBox.setName(kept.name);
     showBoardPins();
@@ -41,16 +42,23 @@ void App::keepWorkIn(LibraryFile file, Library kept) {
 // saves the palette's size, never 0 or 1.
 Library App::workToKeep() const {
     Library work;
-    for (const Chip& entry : library)
-        if (entry.kind() != NOT_CHIP && entry.kind() != AND_CHIP) work.chips.push_back({entry.name(), entry});
-    work.board.inputs.clear();
-    for (const BoardInput& input : board.inputs) work.board.inputs.push_back({input.value, input.clocked});
-    work.board.outputs = board.outputs;
-    for (const Chip& chip : board.chips) work.board.chips.push_back({chip.name(), chip, chip.position().x, chip.position().y});
-    for (const Wire& wire : board.wires)
-        if (wire.complete) work.board.wires.push_back(wire.connection);
+    for (const PaletteEntry& entry : library)
+        if (entry.kind() != NOT_CHIP && entry.kind() != AND_CHIP) work.chips.push_back({entry.name(), entry, entry.savedBoard()});
+    work.board = keptBoard(board);
     work.name = nameBox.name();
     return work;
+}
+
+// A wire under way is no part of what is kept.
+KeptBoard App::keptBoard(const Board& board) {
+    KeptBoard kept;
+    kept.inputs.clear();
+    for (const BoardInput& input : board.inputs) kept.inputs.push_back({input.value, input.clocked});
+    kept.outputs = board.outputs;
+    for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.position().x, chip.position().y});
+    for (const Wire& wire : board.wires)
+        if (wire.complete) kept.wires.push_back(wire.connection);
+    return kept;
 }
 
 // Chips stand where they stood, held inside the board frame of this run's screen.

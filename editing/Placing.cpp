@@ -33,21 +33,13 @@ sf::Vector2f App::placeInFrame(const Chip& chip, sf::Vector2f wanted) const {
 // Any released button ends a drag; the chip was already moved this frame.
 void App::dropChip() { endDrag(); }
 
-// Any press in the palette row ends the update, on a template or not.
+// Any press in the palette row ends the update, on a template or not. With
+// Ctrl held it opens the chip instead of placing it.
 App::Outcome App::pressPaletteRow() {
-    const sf::Vector2f point = mouse();
-    const Chip& first = library.front();
-    const float top = first.position().y;
-    if (!(top < point.y && point.y <= top + first.size().y)) return Outcome::Continue;
+    if (!inPaletteRow(mouse())) return Outcome::Continue;
     if (isDrawingWire()) abandonWireUnderWay();
     wiringState = WiringState::Idle;
-    for (const Chip& entry : library) {
-        const float left = entry.position().x;
-        if (left < point.x && point.x <= left + entry.size().x) {
-            placeFromPalette(entry);
-            break;
-        }
-    }
+    if (const PaletteEntry* entry = paletteEntryAt(mouse())) frame.controlHeld ? openPaletteChip(*entry) : placeFromPalette(*entry);
     return Outcome::EndUpdate;
 }
 

@@ -38,12 +38,12 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires) {
 App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
     if (name.empty() || !fitsInPalette(board.sizeAsChip(), name)) return Outcome::EndUpdate;
-    recordEdit("save " + name, true);
+    recordEdit("save " + name, true, true);
     Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name,
                snapshotChips(board.chips), snapshotWires(board.wires), static_cast<int32_t>(board.inputs.size()),
                static_cast<int32_t>(board.outputs.size()));
-    const bool appended = joinPalette(std::move(saved));
-    if (appended) nameBox.setName("");
+    const bool appended = joinPalette(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board))));
+    if (appended) nameBox.setName(""), scrollPalette(static_cast<int>(library.size()));
     return appended ? Outcome::Continue : Outcome::EndUpdate;
 }
 
@@ -53,20 +53,20 @@ sf::Vector2f App::nextPalettePosition() const {
     return sf::Vector2f(last.left + last.width + layout::PALETTE_GAP, SCREEN_H - layout::PALETTE_RAISE);
 }
 
-const Chip* App::paletteEntry(const std::string& name) const {
+const PaletteEntry* App::paletteEntry(const std::string& name) const {
     const auto entry = std::find_if(library.begin(), library.end(), [&name](const Chip& chip) { return chip.name() == name; });
     return entry == library.end() ? nullptr : &*entry;
 }
 
 // A replaced entry has the same name, so the same width: it fits where the
 // old one stood.
-bool App::joinPalette(Chip chip) {
-    if (const Chip* sameName = paletteEntry(chip.name())) {
-        chip.moveTo(sameName->position());
-        library[static_cast<std::size_t>(sameName - library.data())] = std::move(chip);
+bool App::joinPalette(PaletteEntry entry) {
+    if (const PaletteEntry* sameName = paletteEntry(entry.name())) {
+        entry.moveTo(sameName->position());
+        library[static_cast<std::size_t>(sameName - library.data())] = std::move(entry);
         return false;
     }
-    library.push_back(std::move(chip));
+    library.push_back(std::move(entry));
     return true;
 }
 

@@ -4,26 +4,18 @@
 #include "app/App.h"
 #include "app/Layout.h"
 
-// Keys act only while the name box has no focus: while it has, they type.
-void App::pressKey() {
-    const sf::Event::KeyEvent& key = frame.event.key;
-    if (!key.control) return;
-    if (key.code == sf::Keyboard::Z && !key.shift) undo();
-    if (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift)) redo();
-}
-
 void App::undo() {
     endEditInProgress();
     if (!history.canUndo()) return say("nothing to undo");
     say("undone: " + history.undoWhat());
-    restore(history.undo(stateNow(history.undoTouchesPalette())));
+    restore(history.undo(stateNow(history.undoTouchesPalette(), history.undoTouchesName())));
 }
 
 void App::redo() {
     endEditInProgress();
     if (!history.canRedo()) return say("nothing to redo");
     say("redone: " + history.redoWhat());
-    restore(history.redo(stateNow(history.redoTouchesPalette())));
+    restore(history.redo(stateNow(history.redoTouchesPalette(), history.redoTouchesName())));
 }
 
 // As a press elsewhere would end them; a chip placed in this frame first
@@ -36,19 +28,20 @@ void App::endEditInProgress() {
 
 // A dragged chip stands where this frame's drag step puts it: a chip placed
 // in the frame before still stands in the palette row until then.
-History::State App::stateNow(bool palette) const {
+History::State App::stateNow(bool palette, bool name) const {
     History::State state{board, {}, {}};
     if (!state.board.wires.empty() && !state.board.wires.back().complete) state.board.wires.pop_back();
     auto copy = state.board.chips.begin();
     for (auto chip = board.chips.begin(); draggedChip && chip != board.chips.end(); ++chip, ++copy)
         if (&*chip == draggedChip) copy->moveTo(placeInFrame(*copy, mouse() + dragOffset));
-    if (palette) state.palette = library, state.name = nameBox.name();
+    if (palette) state.palette = library;
+    if (name) state.name = nameBox.name();
     return state;
 }
 
-void App::recordEdit(const std::string& what, bool palette) {
+void App::recordEdit(const std::string& what, bool palette, bool name) {
     settleDragStep();
-    history.record(what, stateNow(palette));
+    history.record(what, stateNow(palette, name));
     workChanged();
 }
 
@@ -56,7 +49,7 @@ void App::recordEdit(const std::string& what, bool palette) {
 void App::restore(History::State state) {
     for (std::size_t i = 0; i < state.board.inputs.size() && i < board.inputs.size(); ++i) state.board.inputs[i] = board.inputs[i];
     board = std::move(state.board);
-    if (state.palette) library = std::move(*state.palette);
+    if (state.palette) library = std::move(*state.palette), settlePalette();
     if (state.name) nameBox.setName(*state.name);
     showBoardPins();
     workChanged();

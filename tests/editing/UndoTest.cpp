@@ -74,7 +74,7 @@ TEST(Undo, ASaveIsUndoneWithItsPaletteEntry) {
     user.saveAs("X");
     user.wire(0, 0, 0, 0);
     user.saveAs("X");
-    const std::vector<Chip> replaced = user.app.library;
+    const std::vector<PaletteEntry> replaced = user.app.library;
     undo(user);
     EXPECT_EQ(user.app.library.back().connections().size(), 0u);
     undo(user), undo(user);
@@ -82,4 +82,14 @@ TEST(Undo, ASaveIsUndoneWithItsPaletteEntry) {
     EXPECT_EQ(user.app.nameBox.name(), "X");
     redo(user, false), redo(user, false), redo(user, false);
     EXPECT_EQ(user.app.library, replaced);
+}
+
+// Past its memory budget the history lets the oldest steps go, never the newest.
+TEST(Undo, TheOldestStepsGoFirstPastTheBudget) {
+    AppDriver user;
+    user.app.history = History(3 * (user.app.board.memoryUse() + 1));  // three steps of one letter
+    for (const char* step : {"1", "2", "3", "4", "5"}) user.app.history.record(step, {user.app.board, {}, {}});
+    std::string left;
+    while (user.app.history.canUndo()) left += user.app.history.undoWhat(), user.app.history.undo({user.app.board, {}, {}});
+    EXPECT_EQ(left, "543");
 }

@@ -39,6 +39,7 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.type = press ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
             frame.event.mouseButton = {buttons[byte() % std::size(buttons)], frame.mousePos.x, frame.mousePos.y};
             frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
+            frame.controlHeld = press && byte() % 16 == 0;
             const bool onSave = around(app.buttons[5].rect).contains(sf::Vector2f(frame.mousePos));
             frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
             break;
@@ -59,7 +60,16 @@ FrameInput RandomFrames::next(const App& app) {
             break;
         }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
-        case 14: frame.now += sf::milliseconds(byte() * 8); break;  // a long pause
+        case 14:  // a long pause, or the wheel turned
+            if (roll & 16) {
+                frame.now += sf::milliseconds(byte() * 8);
+                break;
+            }
+            frame.mousePos = somewhere(app);
+            frame.eventPending = true;
+            frame.event.type = sf::Event::MouseWheelScrolled;
+            frame.event.mouseWheelScroll = {sf::Mouse::VerticalWheel, byte() % 2 ? 1.f : -1.f, frame.mousePos.x, frame.mousePos.y};
+            break;
         default: frame.mousePos = somewhere(app);
     }
     return frame;
@@ -77,9 +87,9 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
         case 1: return inside(around(app.nameBox.rect()));
         case 2: return inside(around(nth(app.inputCircles, index)));
         case 3: return inside(around(nth(app.outputCircles, index)));
-        case 4: {
-            const Chip& entry = nth(app.library, index);
-            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[0].body() : entry.body()));
+        case 4: {  // an entry shown
+            const Chip& entry = app.library[app.firstShownEntry + index % (app.library.size() - app.firstShownEntry)];
+            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[app.firstShownEntry].body() : entry.body()));
         }
         case 5: case 6:
             if (!app.board.chips.empty()) return inside(around(nth(app.board.chips, index).body()));
