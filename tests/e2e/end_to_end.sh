@@ -4,7 +4,8 @@
 # screenshot pixels: its labels show; place a NOT, wire input 0 -> NOT ->
 # output 0, switch the input, save the board as "INV", place INV, quit with
 # Escape; start again and find the same screen; remove the NOT with its wires
-# and bring it back with Ctrl+Z.   Usage: end_to_end.sh BUILD_FOLDER
+# and bring it back with Ctrl+Z; open INV with Ctrl and a click, and find its
+# NOT on the board alone.   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
 pids=()
@@ -79,5 +80,7 @@ xdotool mousemove 589 540 sleep 0.1 click 3 sleep 0.1
 expect "the NOT removed with its wires" 560,530=333333 300,540=333333
 xdotool key ctrl+z
 expect "the NOT back with Ctrl+Z" 560,530=FF0000 300,540=00FF00
+xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
+expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
 quit
 echo "end_to_end: passed" && rm -rf "$work"

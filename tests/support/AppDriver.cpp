@@ -4,7 +4,7 @@
 
 void AppDriver::step(bool pending, const sf::Event& event) {
     now += sf::milliseconds(16);
-    app.step(FrameInput{pending, event, mouse, rightHeld, now});
+    app.step(FrameInput{pending, event, mouse, rightHeld, now, controlHeld});
 }
 
 void AppDriver::frames(int count) {
@@ -34,6 +34,13 @@ void AppDriver::type(const std::u32string& text) {
         event.text.unicode = character;
         step(true, event);
     }
+}
+
+void AppDriver::wheel(sf::Vector2f at, float delta) {
+    mouse = sf::Vector2i(at);
+    sf::Event event{sf::Event::MouseWheelScrolled, {}};
+    event.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, mouse.x, mouse.y};
+    step(true, event);
 }
 
 void AppDriver::key(sf::Keyboard::Key code, bool control, bool shift) {

@@ -17,6 +17,8 @@ public:
     void press(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void release(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void click(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left) { press(at, button), release(at, button); }
+    void controlClick(sf::Vector2f at) { controlHeld = true, click(at), controlHeld = false; }
+    void wheel(sf::Vector2f at, float delta);
     void type(const std::u32string& text);  // a frame per character
     void key(sf::Keyboard::Key code, bool control = false, bool shift = false);
     void holdRight(sf::Vector2f at);  // no event
@@ -48,4 +50,5 @@ private:
     sf::Vector2i mouse{960, 40};
     sf::Time now = app.blinkRestartedAt;
     bool rightHeld = false;
+    bool controlHeld = false;
 };
