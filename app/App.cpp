@@ -66,9 +66,7 @@ void App::step(const FrameInput& input) {
 
 void App::runSteps() {
     closeOnRequest();
-    blinkClockedInputs();
-    evaluateBoardChips();
-    transferAlongWires();
+    if (pace.stepDue()) runSimulationStep();
     if (isPress()) nameBox.takeFocusFromPress(mouse());
     if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) workChanged();
     if (isEvent(sf::Event::KeyPressed) && !nameBox.isActive()) pressKey();
@@ -103,6 +101,9 @@ void App::pressKey() {
     if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift))) redo();
     if (key.code == sf::Keyboard::Delete) removePaletteEntryUnderMouse();
     if (key.code == sf::Keyboard::F1) keyPanel.toggle();
+    if (key.code == sf::Keyboard::Space) togglePause();
+    if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) stepByHand();
+    if (key.code == sf::Keyboard::LBracket || key.code == sf::Keyboard::RBracket) changePace(key.code == sf::Keyboard::LBracket);
 }
 
 void App::say(const std::string& words, const std::string& line) {

@@ -6,6 +6,7 @@
 #include "chip/LibraryFile.h"
 #include "editing/Board.h"
 #include "editing/History.h"
+#include "editing/Pace.h"
 #include "editing/PaletteEntry.h"
 #include "editing/WiringState.h"
 #include "widgets/Button.h"
@@ -86,6 +87,8 @@ public:
     NameBox nameBox;
     Notice notice;
     KeyPanel keyPanel;
+    Pace pace;
+    sf::Text paceLabel;  // near the top bar, while paused or slowed
     std::size_t firstShownEntry = 0;  // the palette's first entry shown: the row scrolls by whole entries
     Chip* draggedChip = nullptr;  // the board chip being dragged: the very chip, whatever ids repeat
     sf::Vector2f dragOffset;
@@ -126,6 +129,11 @@ private:
     void showBoardPins();
 
     // Simulation (editing/Simulation.cpp).
+    void runSimulationStep();
+    void togglePause();
+    void stepByHand();
+    void changePace(bool slower);
+    void showPace();
     void blinkClockedInputs();
     void evaluateBoardChips();
     void transferAlongWires();

@@ -14,6 +14,9 @@ inline constexpr KeyUse KEYS[] = {
     {"Ctrl + press on a palette chip", "open it on the board, to change it"},
     {"Delete over a palette chip", "remove it from the palette"},
     {"Mouse wheel over the palette", "scroll the palette"},
+    {"Space", "pause or run the circuit"},
+    {"Right arrow, .", "one step while paused"},
+    {"[ and ]", "half and twice the speed: a step every 1 to 64 frames"},
     {"F1", "show or hide these keys"},
     {"Escape", "quit"},
 };

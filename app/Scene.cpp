@@ -50,6 +50,11 @@ void App::buildScene() {
     nameBox.setup(sf::Vector2f(500.f, 30.f), sf::Vector2f(350.f, 40.f), font);
     // Between the board frame's outline and the palette row.
     notice.setup(sf::Vector2f(layout::BOARD_LEFT, SCREEN_H - layout::BOARD_TOP + layout::BOARD_OUTLINE), font);
+    // Under the top bar, beside "Connect".
+    paceLabel.setFont(font);
+    paceLabel.setCharacterSize(Notice::TEXT_SIZE);
+    paceLabel.setFillColor(Notice::COLOUR);
+    paceLabel.setPosition(100.f, layout::BOARD_TOP - 28.f);
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
     keyPanel.setup(sf::Vector2f(layout::BOARD_LEFT + 40.f, layout::BOARD_TOP + 20.f), font, keys);

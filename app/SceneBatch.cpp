@@ -9,8 +9,8 @@
 
 namespace {
 
-// The notice is drawn on the chip labels' page of the font.
-static_assert(Notice::TEXT_SIZE == Chip::LABEL_SIZE);
+// The notice, the pace and the keys are drawn on the chip labels' page of the font.
+static_assert(Notice::TEXT_SIZE == Chip::LABEL_SIZE && KeyPanel::TEXT_SIZE == Chip::LABEL_SIZE);
 
 // Every page of a font's texture has white texels in its top-left corner.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
@@ -93,6 +93,7 @@ void SceneBatch::rebuild(const App& app) {
     for (const Wire& wire : app.board.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
     overlay.clear();
     if (app.notice.isShown()) addText(overlay, app.notice.text());
+    if (!app.paceLabel.getString().isEmpty()) addText(overlay, app.paceLabel);
     addPaletteMarks(app);
     if (app.keyPanel.isShown()) {
         addShape(overlay, app.keyPanel.rect(), app.keyPanel.rect().getFillColor());

@@ -1,7 +1,40 @@
 // The simulation steps of the frame: the blink of clocked inputs, one
-// evaluation of every board chip, and the transfer along complete wires.
+// evaluation of every board chip, and the transfer along complete wires;
+// and their pace: every frame, slowed, or paused and stepped by hand.
 
 #include "app/App.h"
+
+// Steps 3 to 5 of the frame, when the pace has one due.
+void App::runSimulationStep() {
+    blinkClockedInputs();
+    evaluateBoardChips();
+    transferAlongWires();
+    if (pace.framesPerStep() > 1) showPace();  // the steps counted since slowing
+}
+
+// While paused nothing moves, and blinking inputs hold: their period starts
+// again when the circuit runs again.
+void App::togglePause() {
+    pace.togglePause();
+    if (!pace.isPaused()) blinkRestartedAt = frame.now;
+    showPace();
+}
+
+// While paused, one frame's evaluation and transfer.
+void App::stepByHand() {
+    if (!pace.isPaused()) return;
+    evaluateBoardChips();
+    transferAlongWires();
+    pace.stepTaken();
+    showPace();
+}
+
+void App::changePace(bool slower) {
+    slower ? pace.slower() : pace.faster();
+    showPace();
+}
+
+void App::showPace() { paceLabel.setString(pace.label()); }
 
 void App::blinkClockedInputs() {
     // Restarted when it fires, not advanced: lateness is never made up.

@@ -4,8 +4,10 @@
 # screenshot pixels: its labels show; place a NOT, wire input 0 -> NOT ->
 # output 0, switch the input, save the board as "INV", place INV, quit with
 # Escape; start again and find the same screen; remove the NOT with its wires
-# and bring it back with Ctrl+Z; open INV with Ctrl and a click, and find its
-# NOT on the board alone.   Usage: end_to_end.sh BUILD_FOLDER
+# and bring it back with Ctrl+Z; pause with Space, switch the input off and
+# see the change move a wire per step with the Right arrow; open INV with
+# Ctrl and a click, and find its NOT on the board alone.
+#   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
 pids=()
@@ -80,6 +82,13 @@ xdotool mousemove 589 540 sleep 0.1 click 3 sleep 0.1
 expect "the NOT removed with its wires" 560,530=333333 300,540=333333
 xdotool key ctrl+z
 expect "the NOT back with Ctrl+Z" 560,530=FF0000 300,540=00FF00
+xdotool key space && click 38 540
+expect "paused: the input off, its wire as it was" 38,534=000000 300,540=00FF00 1882,540=000000
+xdotool key Right
+expect "one step: the wire into the NOT, not yet the lamp" 300,540=000000 1882,540=000000
+xdotool key Right
+expect "another: the NOT and its lamp" 1882,540=00FF00
+xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
 quit

@@ -54,6 +54,7 @@ TEST_P(RandomUse, EveryFrameKeepsTheInvariantsAndTheWorkIsKeptAndUndone) {
                     LibraryFile::parse(LibraryFile::format(app.workToKeep()), "random-use.json"));
     ASSERT_EQ(keptWork(copy), keptWork(app));
     copy.blinkRestartedAt = app.blinkRestartedAt;
+    copy.pace = app.pace;
     for (int frame = 0; frame < 50; ++frame) {
         ASSERT_EQ(copy.board, app.board) << "seed " << GetParam() << ", frame " << frame << " after reading";
         copy.step(quietFrame(app, 1)), app.step(quietFrame(app, 1));

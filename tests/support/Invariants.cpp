@@ -69,18 +69,19 @@ std::string checkWires(const App& app) {
     return "";
 }
 
-// After a frame that ran every step.
-std::string checkShownValues(const App& app) {
+// After a frame that ran every step; the values only if it ran the circuit
+// one step, as every frame does unless paused or slowed.
+std::string checkShownValues(const App& app, bool stepped) {
     for (const Wire& wire : app.board.wires) {
         const End source = sourceOf(app, wire.connection), target = targetOf(app, wire.connection);
         if (wire.line[0].position != source.point ||
             wire.line[1].position != (target.found ? target.point : sf::Vector2f(app.frame.mousePos)))
             return describe(wire.connection) + " does not lie on its pins";
-        if (wire.complete && (wire.line[0].color != logicColour(source.value) || target.value != source.value))
+        if (stepped && wire.complete && (wire.line[0].color != logicColour(source.value) || target.value != source.value))
             return describe(wire.connection) + " does not carry its source's value";
     }
     // A lamp whose wire was deleted in this frame goes black in the next.
-    for (std::size_t i = 0; i < app.outputCircles.size() && !app.frame.rightButtonHeld; ++i)
+    for (std::size_t i = 0; i < app.outputCircles.size() && stepped && !app.frame.rightButtonHeld; ++i)
         if (app.outputCircles[i].getFillColor() != logicColour(app.board.outputs[i]))
             return "lamp " + std::to_string(i) + " does not show its output";
     const sf::FloatRect frame(app.boardFrame.getPosition(), app.boardFrame.getSize() + sf::Vector2f(0.01f, 0.01f));
@@ -97,7 +98,8 @@ std::string checkShownValues(const App& app) {
 std::string findViolation(const App& app) {
     std::string problem = checkBoard(app);
     if (problem.empty()) problem = checkWires(app);
-    if (problem.empty() && !app.frame.eventPending) problem = checkShownValues(app);
+    const bool stepped = !app.pace.isPaused() && app.pace.framesPerStep() == 1;
+    if (problem.empty() && !app.frame.eventPending) problem = checkShownValues(app, stepped);
     std::set<std::string> names;
     for (const Chip& entry : app.library)
         if (problem.empty() && !names.insert(entry.name()).second) problem = "two palette entries are named " + entry.name();

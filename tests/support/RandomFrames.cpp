@@ -51,11 +51,14 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.text.unicode = typed[byte() % std::size(typed)];
             break;
         }
-        case 12: {  // any key but Escape, with Ctrl and Shift or not; undo and redo most often
+        case 12: {  // a key but Escape, with Ctrl and Shift or not; the editor's keys most often
+            static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
+                                                         sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
+                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket};
             const uint8_t key = byte(), modifiers = byte();
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
-            frame.event.key = {static_cast<sf::Keyboard::Key>(key % 2 ? (key % 4 == 1 ? sf::Keyboard::Z : sf::Keyboard::Y) : key % sf::Keyboard::Escape),
+            frame.event.key = {key % 2 ? keys[key / 2 % std::size(keys)] : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
                                false, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
             break;
         }
