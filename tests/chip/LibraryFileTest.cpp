@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,6 +46,20 @@ TEST(LibraryFile, ChipsReadBackAreTheChipsWritten) {
             runAndCompare(twin, random, 10, "seed " + std::to_string(seed) + " read back");
         }
     }
+}
+
+// Two copies of a chip that feeds an AND back into itself, held side by
+// side: the same circuit and the same ids inside, one copy run with its
+// input on and one not. Each comes back with its own pin values.
+TEST(LibraryFile, CopiesOfAChipInOtherStatesComeBackInTheirOwnStates) {
+    ChipLogic gate(AND_CHIP);
+    gate.setId(10001);
+    ChipLogic on(2, {gate}, {{0, 0, 10001, 0}, {10001, 0, 10001, 1}, {10001, 0, 0, 0}}, 1, 1), off = on;
+    on.setInput(0, true);
+    for (int call = 0; call < 3; ++call) on.evaluate();
+    on.setId(10002), off.setId(10003);
+    const ChipLogic pair(3, {on, off}, {}, 0, 0);
+    EXPECT_EQ(LibraryFile::parse(LibraryFile::format(libraryOf({{"PAIR", pair}})), "chips.json").chips.at(0).chip, pair);
 }
 
 // A chip of two copies of the level below, 20 levels deep: a million NOTs,
@@ -104,7 +119,9 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
 }
 
 // The file is always the old library or the new one, even when the writer is
-// killed halfway; a write that cannot be done leaves what was there.
+// killed halfway, and the next write leaves nothing of a killed one behind;
+// a write that cannot be done leaves what was there. A write keeps the
+// file's mode, and through a symbolic link replaces the file it names.
 TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vorplex-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder / "in the way");
@@ -130,5 +147,16 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     }
     EXPECT_THROW(LibraryFile((folder / "in the way").string()).write(before), LibraryFile::Refused);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "in the way"));
+    std::ofstream(folder / ".chips.json.k1LLed"), std::ofstream(folder / ".chips.json.mine");
+    std::filesystem::permissions(folder / "chips.json", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink("chips.json", folder / "link.json");
+    LibraryFile((folder / "link.json").string()).write(after);
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files.insert(entry.path().filename().string());
+    EXPECT_EQ(files, (std::set<std::string>{"chips.json", "link.json", "in the way", ".chips.json.mine"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.json"));
+    EXPECT_EQ(LibraryFile((folder / "chips.json").string()).read().board.chips.size(), 1u);
+    EXPECT_EQ(std::filesystem::status(folder / "chips.json").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     std::filesystem::remove_all(folder);
 }
