@@ -124,8 +124,6 @@ private:
     void recordEdit(const std::string& what, bool palette = false, bool name = false);
     void restore(History::State state);
     void endEditInProgress();
-    void settleDragStep();
-    void endDrag();
     void showBoardPins();
 
     // Simulation (editing/Simulation.cpp).
@@ -160,6 +158,9 @@ private:
     Outcome pressBoardChip();
     void placeFromPalette(const Chip& chip);
     void removeBoardChip(const Chip& chip);
+    // A drag that moved its chip becomes a step of its own, and goes on.
+    void settleDragStep();
+    void endDrag();
 
     // Wiring (editing/Wiring.cpp).
     void pressConnect();
