@@ -220,6 +220,42 @@ int64_t ChipLogic::treeSize() const {
 
 int32_t ChipLogic::depth() const { return design_ ? design_->depth : 1; }
 
+namespace {
+
+bool sameOwnPart(const ChipLogic::PartView& a, const ChipLogic::PartView& b, bool values) {
+    if (a.kind() != b.kind() || a.inputCount() != b.inputCount() || a.outputCount() != b.outputCount() ||
+        a.subChipCount() != b.subChipCount())
+        return false;
+    for (int32_t pin = 0; values && pin < a.inputCount(); ++pin)
+        if (a.input(pin) != b.input(pin)) return false;
+    for (int32_t pin = 0; values && pin < a.outputCount(); ++pin)
+        if (a.output(pin) != b.output(pin)) return false;
+    const ChipLogic::ConnectionRange ca = a.connections(), cb = b.connections();
+    return std::equal(ca.begin(), ca.end(), cb.begin(), cb.end());
+}
+
+// Both trees side by side, in pre-order, without recursion; the roots' ids
+// are compared by the caller.
+bool sameTree(const ChipLogic& a, const ChipLogic& b, bool values) {
+    std::vector<std::pair<ChipLogic::PartView, ChipLogic::PartView>> pending{{a.part(), b.part()}};
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        if (!sameOwnPart(x, y, values)) return false;
+        for (int32_t index = 0; index < x.subChipCount(); ++index) {
+            if (x.subChip(index).id() != y.subChip(index).id()) return false;
+            pending.emplace_back(x.subChip(index), y.subChip(index));
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const ChipLogic& a, const ChipLogic& b) { return a.id() == b.id() && sameTree(a, b, true); }
+
+bool ChipLogic::hasSameCircuit(const ChipLogic& other) const { return sameTree(*this, other, false); }
+
 ChipLogic::PartView ChipLogic::part() const {
     return PartView(*this, design_.get(), id_, kind_, FIRST_PIN_SLOT);
 }

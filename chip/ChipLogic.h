@@ -142,6 +142,17 @@ public:
     // This chip as the root part of its tree.
     PartView part() const;
 
+    // The same id, kind, pin values and connections, and the same sub-chips,
+    // at every depth.
+    friend bool operator==(const ChipLogic& a, const ChipLogic& b);
+    // The same inner circuit, at every depth: all but the chip's own id and
+    // the pin values.
+    bool hasSameCircuit(const ChipLogic& other) const;
+    friend bool operator!=(const ChipLogic& a, const ChipLogic& b) { return !(a == b); }
+
+    // The heap the chip holds of its own, its shared inner circuit aside.
+    std::size_t ownMemory() const { return pins_.capacity() + slots_.capacity(); }
+
     // A chip's own connections, in order, where the design keeps them.
     class ConnectionRange {
     public:

@@ -3,7 +3,11 @@
 # display of its own, driven with real input (xdotool) and checked on
 # screenshot pixels: its labels show; place a NOT, wire input 0 -> NOT ->
 # output 0, switch the input, save the board as "INV", place INV, quit with
-# Escape.   Usage: end_to_end.sh BUILD_FOLDER
+# Escape; start again and find the same screen; remove the NOT with its wires
+# and bring it back with Ctrl+Z; pause with Space, switch the input off and
+# see the change move a wire per step with the Right arrow; open INV with
+# Ctrl and a click, and find its NOT on the board alone.
+#   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
 pids=()
@@ -21,9 +25,18 @@ cmake --install "$1" --prefix "$work/installed" >/dev/null || fail "cannot insta
 # Built with the sanitizers, the program is not checked for leaks here: the GL
 # driver, unloaded as the program ends, leaves allocations LeakSanitizer can no
 # longer name. The editor's own tests check for leaks with the driver loaded.
-(cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex) >"$work/editor.log" 2>&1 &
-editor=$!
-pids+=($editor)
+start() {
+    (cd "$work" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" exec installed/bin/vorplex --library kept.json) >>"$work/editor.log" 2>&1 &
+    editor=$!
+    pids+=($editor)
+}
+quit() {
+    xdotool key Escape
+    for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
+    kill -0 "$editor" 2>/dev/null && fail "the editor still runs after Escape"
+    wait "$editor" || fail "the editor ended with status $?"
+}
+start
 
 # expect WHAT X,Y=RRGGBB...: screenshots until every pixel has its colour, 10 s at most.
 expect() {
@@ -55,8 +68,28 @@ drag 230 1035 900 540  # under the wire from the NOT to the lamp
 expect "INV placed, the wire drawn over it" 925,530=FF0000 925,540=000000
 drag 160 1035 1300 300  # an AND, 50 high in the palette, sqrt(2) x 50 on the board
 expect "AND placed" 1280,285=FF0000 1280,340=FF0000
-xdotool key Escape
-for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
-kill -0 "$editor" 2>/dev/null && fail "the editor still runs after Escape"
-wait "$editor" || fail "the editor ended with status $?"
+import -window root "$work/left.png"
+quit
+start
+for shot in $(seq 40); do
+    import -window root "$work/again.png" 2>/dev/null &&
+        [ "$(compare -metric AE "$work/left.png" "$work/again.png" null: 2>&1)" = 0 ] && break
+    [ "$shot" = 40 ] && fail "started again, the screen is not as it was left"
+    sleep 0.25
+done
+echo "end_to_end: started again as it was left"
+xdotool mousemove 589 540 sleep 0.1 click 3 sleep 0.1
+expect "the NOT removed with its wires" 560,530=333333 300,540=333333
+xdotool key ctrl+z
+expect "the NOT back with Ctrl+Z" 560,530=FF0000 300,540=00FF00
+xdotool key space && click 38 540
+expect "paused: the input off, its wire as it was" 38,534=000000 300,540=00FF00 1882,540=000000
+xdotool key Right
+expect "one step: the wire into the NOT, not yet the lamp" 300,540=000000 1882,540=000000
+xdotool key Right
+expect "another: the NOT and its lamp" 1882,540=00FF00
+xdotool key space
+xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
+expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+quit
 echo "end_to_end: passed" && rm -rf "$work"
