@@ -3,6 +3,7 @@
 #include "app/Screen.h"
 
 #include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -41,7 +42,10 @@ App::App(WindowMode mode) {
     buildScene();
 }
 
-App::~App() { window.reset(); }
+App::~App() {
+    if (libraryFile && unkept) writeLibrary();
+    window.reset();
+}
 
 void App::update() { step(readFrameInput()); }
 
@@ -52,6 +56,7 @@ FrameInput App::readFrameInput() {
         input.eventPending = takeEvent(*window, input.event);
         input.mousePos = sf::Mouse::getPosition(*window);
         input.rightButtonHeld = sf::Mouse::isButtonPressed(sf::Mouse::Right);
+        input.controlHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::LControl) || sf::Keyboard::isKeyPressed(sf::Keyboard::RControl);
     }
     input.now = clock.getElapsedTime();
     return input;
@@ -59,12 +64,20 @@ FrameInput App::readFrameInput() {
 
 void App::step(const FrameInput& input) {
     frame = input;
+    // One hold of the right button deletes wires as one step.
+    if (!frame.rightButtonHeld) holdRecorded = false;
+    runSteps();
+    notice.update(frame.now);
+    keepWorkWhenDue();
+}
+
+void App::runSteps() {
     closeOnRequest();
-    blinkClockedInputs();
-    evaluateBoardChips();
-    transferAlongWires();
+    if (pace.stepDue()) runSimulationStep();
     if (isPress()) nameBox.takeFocusFromPress(mouse());
-    if (isEvent(sf::Event::TextEntered)) nameBox.type(frame.event.text.unicode);
+    if (isEvent(sf::Event::TextEntered) && nameBox.type(frame.event.text.unicode)) workChanged();
+    if (isEvent(sf::Event::KeyPressed) && !nameBox.isActive()) pressKey();
+    if (isEvent(sf::Event::MouseWheelScrolled)) scrollPaletteWithWheel();
     if (buttonPressed(addInputButton())) addBoardInput();
     if (buttonPressed(removeInputButton())) removeBoardInput();
     if (buttonPressed(addOutputButton())) addBoardOutput();
@@ -86,6 +99,23 @@ void App::step(const FrameInput& input) {
         return;
     if (isPress() && pressBoardChip() == Outcome::EndUpdate) return;
     if (frame.rightButtonHeld && wiringState == WiringState::Idle) deleteWireUnderMouse();
+}
+
+// Keys act only while the name box has no focus: while it has, they type.
+void App::pressKey() {
+    const sf::Event::KeyEvent& key = frame.event.key;
+    if (key.control && key.code == sf::Keyboard::Z && !key.shift) undo();
+    if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift))) redo();
+    if (key.code == sf::Keyboard::Delete) removePaletteEntryUnderMouse();
+    if (key.code == sf::Keyboard::F1) keyPanel.toggle();
+    if (key.code == sf::Keyboard::Space) togglePause();
+    if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) stepByHand();
+    if (key.code == sf::Keyboard::LBracket || key.code == sf::Keyboard::RBracket) changePace(key.code == sf::Keyboard::LBracket);
+}
+
+void App::say(const std::string& words, const std::string& line) {
+    if (!line.empty()) std::cerr << "vorplex: " << line << '\n';
+    notice.say(words, frame.now);
 }
 
 bool App::isEvent(sf::Event::EventType type) const {

@@ -7,6 +7,7 @@ bool isActedOn(const sf::Event& event) {
         case sf::Event::TextEntered:
         case sf::Event::MouseButtonPressed:
         case sf::Event::MouseButtonReleased:
+        case sf::Event::MouseWheelScrolled:
             return true;
         default:
             return false;

@@ -5,7 +5,8 @@
 #include <SFML/Window/Event.hpp>
 
 // Everything one frame reads from the outside world, gathered at its start:
-// the one event taken, the mouse, the right button's live state and the time.
+// the one event taken, the mouse, the right button's and the Ctrl keys' live
+// state and the time.
 // Tests build these by hand to drive the App frame by frame.
 struct FrameInput {
     bool eventPending = false;
@@ -13,11 +14,12 @@ struct FrameInput {
     sf::Vector2i mousePos;
     bool rightButtonHeld = false;
     sf::Time now;  // on the App's clock; times the blink
+    bool controlHeld = false;  // either Ctrl key
 };
 
 // Whether some step of the frame acts on events of this type. Mouse moves,
-// wheel, focus, enter/leave, resize, key releases and joystick events are
-// acted on by none: positions are sampled every frame instead.
+// focus, enter/leave, resize, key releases and joystick events are acted on
+// by none: positions are sampled every frame instead.
 bool isActedOn(const sf::Event& event);
 
 // Takes the next event that some step acts on, skipping the others, so that

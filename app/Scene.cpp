@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/Keys.h"
 #include "app/Layout.h"
 #include "app/Screen.h"
 
@@ -30,8 +31,6 @@ void App::buildScene() {
     boardFrame.setOutlineColor(layout::GREY);
     boardFrame.setOutlineThickness(layout::BOARD_OUTLINE);
 
-    boardInputs.push_back(BoardInput{});
-    boardOutputs.push_back(false);
     const float middle = (SCREEN_H - 2 * layout::BOARD_TOP) * 0.5f + layout::BOARD_TOP;
     inputCircles.push_back(boardPinCircle());
     inputCircles.back().setPosition(layout::PIN_COLUMN_X, middle);
@@ -49,6 +48,16 @@ void App::buildScene() {
     connectButton().setup(sf::Vector2f(100.f, 30.f), wide, font, "Connect");
     saveButton().setup(sf::Vector2f(300.f, 30.f), wide, font, "Save");
     nameBox.setup(sf::Vector2f(500.f, 30.f), sf::Vector2f(350.f, 40.f), font);
+    // Between the board frame's outline and the palette row.
+    notice.setup(sf::Vector2f(layout::BOARD_LEFT, SCREEN_H - layout::BOARD_TOP + layout::BOARD_OUTLINE), font);
+    // Under the top bar, beside "Connect".
+    paceLabel.setFont(font);
+    paceLabel.setCharacterSize(Notice::TEXT_SIZE);
+    paceLabel.setFillColor(Notice::COLOUR);
+    paceLabel.setPosition(100.f, layout::BOARD_TOP - 28.f);
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
+    keyPanel.setup(sf::Vector2f(layout::BOARD_LEFT + 40.f, layout::BOARD_TOP + 20.f), font, keys);
 
     blinkRestartedAt = clock.getElapsedTime();
 }

@@ -1,11 +1,16 @@
 #include "app/SceneBatch.h"
 
 #include "app/App.h"
+#include "app/Layout.h"
+#include "app/Screen.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The notice, the pace and the keys are drawn on the chip labels' page of the font.
+static_assert(Notice::TEXT_SIZE == Chip::LABEL_SIZE && KeyPanel::TEXT_SIZE == Chip::LABEL_SIZE);
 
 // Every page of a font's texture has white texels in its top-left corner.
 const sf::Vector2f WHITE_TEXEL(1.f, 1.f);
@@ -85,14 +90,22 @@ void SceneBatch::rebuild(const App& app) {
     addShape(panel, app.nameBox.rect(), app.nameBox.rect().getFillColor());
     addText(panel, app.nameBox.text());
     wires.clear();
-    for (const Wire& wire : app.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    for (const Wire& wire : app.board.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    overlay.clear();
+    if (app.notice.isShown()) addText(overlay, app.notice.text());
+    if (!app.paceLabel.getString().isEmpty()) addText(overlay, app.paceLabel);
+    addPaletteMarks(app);
+    if (app.keyPanel.isShown()) {
+        addShape(overlay, app.keyPanel.rect(), app.keyPanel.rect().getFillColor());
+        for (const sf::Text& text : app.keyPanel.texts()) addText(overlay, text);
+    }
     findChipLayout(app, nextChipLayout);
     if (nextChipLayout == chipLayout) return recolourChips(app);
     chipLayout.swap(nextChipLayout);
     chips.clear();
     colourRanges.clear();
-    for (const Chip& chip : app.library) addChip(chip);
-    for (const Chip& chip : app.boardChips) addChip(chip);
+    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) addChip(app.library[entry]);
+    for (const Chip& chip : app.board.chips) addChip(chip);
     for (const sf::CircleShape& circle : app.inputCircles) addCircle(circle, circle.getFillColor());
     for (const sf::CircleShape& circle : app.outputCircles) addCircle(circle, circle.getFillColor());
 }
@@ -100,10 +113,10 @@ void SceneBatch::rebuild(const App& app) {
 // What the chip layer is laid out from: every chip's layout, in drawing
 // order, and the board circles, their number and their rings.
 void SceneBatch::findChipLayout(const App& app, std::vector<uint64_t>& layout) {
-    layout.assign(1, app.library.size());
-    for (const Chip& chip : app.library) layout.push_back(chip.layoutStamp());
-    layout.push_back(app.boardChips.size());
-    for (const Chip& chip : app.boardChips) layout.push_back(chip.layoutStamp());
+    layout.assign(1, app.library.size() - app.firstShownEntry);
+    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) layout.push_back(app.library[entry].layoutStamp());
+    layout.push_back(app.board.chips.size());
+    for (const Chip& chip : app.board.chips) layout.push_back(chip.layoutStamp());
     layout.push_back(app.inputCircles.size());
     for (const sf::CircleShape& circle : app.inputCircles) layout.push_back(circle.getOutlineThickness() != 0.f);
     layout.push_back(app.outputCircles.size());
@@ -120,15 +133,33 @@ void SceneBatch::recolourChips(const App& app) {
     const auto recolourPins = [&recolour](const Chip& chip) {
         for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) recolour(logicColour(chip.pinValue(pin)));
     };
-    for (const Chip& chip : app.library) recolourPins(chip);
-    for (const Chip& chip : app.boardChips) recolourPins(chip);
+    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) recolourPins(app.library[entry]);
+    for (const Chip& chip : app.board.chips) recolourPins(chip);
     for (const sf::CircleShape& circle : app.inputCircles) recolour(circle.getFillColor());
     for (const sf::CircleShape& circle : app.outputCircles) recolour(circle.getFillColor());
 }
 
+// A small grey triangle at each end of the palette row that has more beyond it.
+void SceneBatch::addPaletteMarks(const App& app) {
+    const sf::FloatRect row = app.library.front().bounds();
+    const float middle = row.top + row.height / 2, size = 8.f;
+    sf::ConvexShape mark(3);
+    mark.setFillColor(layout::GREY);
+    if (app.firstShownEntry > 0) {
+        mark.setPoint(0, {4.f, middle}), mark.setPoint(1, {4.f + size, middle - size}), mark.setPoint(2, {4.f + size, middle + size});
+        addShape(overlay, mark, mark.getFillColor());
+    }
+    if (app.paletteRunsPastEdge()) {
+        const float edge = SCREEN_W - 4.f;
+        mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
+        addShape(overlay, mark, mark.getFillColor());
+    }
+}
+
 int SceneBatch::draw(sf::RenderTarget& target) const {
     int calls = 0;
-    for (const auto& [layer, texture] : {std::pair{&panel, panelTexture}, {&chips, chipTexture}, {&wires, nullptr}}) {
+    for (const auto& [layer, texture] :
+         {std::pair{&panel, panelTexture}, {&chips, chipTexture}, {&wires, nullptr}, {&overlay, chipTexture}}) {
         if (layer->empty()) continue;
         sf::RenderStates states;
         states.texture = texture;
@@ -140,9 +171,10 @@ int SceneBatch::draw(sf::RenderTarget& target) const {
 
 // Body, pins coloured by their values, label.
 void SceneBatch::addChip(const Chip& chip) {
-    addShape(chips, chip.body(), chip.body().getFillColor());
+    const sf::RectangleShape body = chip.body();
+    addShape(chips, body, body.getFillColor());
     for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin)
-        addCircle(chip.pins()[pin], logicColour(chip.pinValue(pin)));
+        addCircle(chip.pinCircle(pin), logicColour(chip.pinValue(pin)));
     addText(chips, chip.label());
 }
 

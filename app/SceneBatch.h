@@ -14,7 +14,9 @@ class Chip;
 // The scene as three arrays of vertices, drawn with a draw call each whatever
 // the number of chips, pins and wires: the frame, buttons and name box on the
 // texture of their labels; the chips and board pins on the texture of the
-// chip labels; the wires. Shapes without a texture take its white corner, so
+// chip labels; the wires. Over them, once there is anything to show, a
+// fourth: the notice at the foot of the board, the marks at the ends of a
+// palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
 // are those of drawing each on its own.
@@ -36,6 +38,7 @@ private:
 
     static void findChipLayout(const App& app, std::vector<uint64_t>& layout);
     void recolourChips(const App& app);
+    void addPaletteMarks(const App& app);
     void addChip(const Chip& chip);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);
     void addCircle(const sf::CircleShape& circle, sf::Color fill);  // into the chip layer
@@ -45,6 +48,7 @@ private:
     std::vector<sf::Vertex> panel;
     std::vector<sf::Vertex> chips;
     std::vector<sf::Vertex> wires;
+    std::vector<sf::Vertex> overlay;
     const sf::Texture* panelTexture = nullptr;
     const sf::Texture* chipTexture = nullptr;
     std::vector<sf::Vector2f> corners;  // of the shape at hand

@@ -19,13 +19,13 @@ int main(int argc, char** argv) {
 
     // A library that cannot be read stops the run before any window opens.
     std::optional<LibraryFile> library;
-    std::vector<NamedChip> chips;
+    Library kept;
     if (!commandLine.libraryPath().empty()) {
         try {
             library.emplace(commandLine.libraryPath(), commandLine.keepsUserLibrary()
                                                            ? LibraryFile::Folder::MadeAtFirstWrite
                                                            : LibraryFile::Folder::Existing);
-            chips = library->read();
+            kept = library->read();
         } catch (const LibraryFile::Refused& refusal) {
             std::cerr << "vorplex: " << refusal.what() << '\n';
             return 2;
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     setScreenSize(window ? window->first : desktop.width, window ? window->second : desktop.height);
     App app(window ? App::WindowMode::Window : App::WindowMode::FullScreen);
-    if (library) app.keepChipsIn(std::move(*library), std::move(chips));
+    if (library) app.keepWorkIn(std::move(*library), std::move(kept));
     while (app.isOpen()) {
         app.update();
         app.render();

@@ -22,7 +22,7 @@ std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
     const Chip& andTemplate = app->library[1];
     std::vector<int32_t> ids;
     for (int i = 0; i < chips; ++i) {
-        Chip& chip = app->boardChips.place(andTemplate);
+        Chip& chip = app->board.chips.place(andTemplate);
         chip.moveTo(sf::Vector2f(60.f + static_cast<float>(i % 40) * 45.f,
                                  120.f + static_cast<float>(i / 40 % 15) * 55.f));
         ids.push_back(chip.id());
@@ -31,8 +31,8 @@ std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
         for (int32_t pin = 0; pin < 2; ++pin) {
             const int source = i - 1 - pin;
             const Connection c{source < 0 ? 0 : ids[source], 0, ids[i], pin};
-            app->wires.emplace_back(c, sf::Vector2f(), sf::Vector2f());
-            app->wires.back().finish();
+            app->board.wires.emplace_back(c, sf::Vector2f(), sf::Vector2f());
+            app->board.wires.back().finish();
         }
     }
     return app;
@@ -93,6 +93,22 @@ void frameDraw(benchmark::State& state, bool batched) {
     state.counters["draw_calls"] = calls;
 }
 
+// Recording an undo step on the same board: a copy of it, chips sharing their
+// inner circuits. The heap each step holds, measured and as the history
+// counts it against its budget.
+void BM_UndoStep(benchmark::State& state) {
+    const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
+    app->step(quietFrame(*app, 1));
+    History history;
+    for (auto _ : state) history.record("place AND", History::State{app->board, {}, {}});
+    History measured;
+    const AllocationCounter counter;
+    for (int step = 0; step < 100; ++step) measured.record("place AND", History::State{app->board, {}, {}});
+    state.counters["heap_bytes_per_step"] = static_cast<double>(counter.bytes()) / 100;
+    state.counters["counted_bytes_per_step"] = static_cast<double>(measured.memoryUse()) / 100;
+    state.counters["steps_in_256_MB"] = static_cast<double>(History::BUDGET) / (static_cast<double>(measured.memoryUse()) / 100);
+}
+
 void BM_FrameRender(benchmark::State& state) { frameRender(state, true); }
 void BM_ReferenceFrameRender(benchmark::State& state) { frameRender(state, false); }
 void BM_FrameDraw(benchmark::State& state) { frameDraw(state, true); }
@@ -101,6 +117,7 @@ void BM_ReferenceFrameDraw(benchmark::State& state) { frameDraw(state, false); }
 }  // namespace
 
 BENCHMARK(BM_FrameUpdate)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReferenceFrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameDraw)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);

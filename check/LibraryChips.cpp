@@ -26,7 +26,7 @@ std::string latin1(const std::string& text) {
 LibraryChips::LibraryChips(const std::string& path) : path_(path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) throw LibraryFile::Refused(path + ": no such file");
-    chips_ = LibraryFile(path).read();
+    chips_ = LibraryFile(path).read().chips;
     chips_.push_back({"NOT", ChipLogic(NOT_CHIP)});
     chips_.push_back({"AND", ChipLogic(AND_CHIP)});
 }

@@ -2,9 +2,21 @@
 
 #include "widgets/Latin1.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 uint64_t lastLayoutStamp = 0;
+
+sf::Text labelText(const sf::Font& font, const std::string& name) {
+    sf::Text text;
+    text.setFont(font);
+    text.setCharacterSize(Chip::LABEL_SIZE);
+    text.setFillColor(sf::Color::Black);
+    text.setString(toScreenString(name));
+    return text;
+}
 
 }  // namespace
 
@@ -17,78 +29,83 @@ Chip::Chip(ChipKind kind, sf::Vector2f position, const sf::Font& font, std::stri
     : Chip(ChipLogic(kind, subChips, connections, inputCount, outputCount), position, font, std::move(name)) {}
 
 Chip::Chip(ChipLogic logic, sf::Vector2f position, const sf::Font& font, std::string name)
-    : ChipLogic(std::move(logic)) {
-    buildShapes(position, font);
-    setName(std::move(name));
-}
-
-void Chip::buildShapes(sf::Vector2f position, const sf::Font& font) {
-    body_.setPosition(position);
-    body_.setSize(sf::Vector2f(100.f, HEIGHT));
-    body_.setFillColor(sf::Color::Red);
-    body_.setOutlineColor(sf::Color::Black);
-    body_.setOutlineThickness(-2.f);
-    label_.setFont(font);
-    label_.setCharacterSize(LABEL_SIZE);
-    label_.setFillColor(sf::Color::Black);
-    for (int32_t i = 0; i < inputCount() + outputCount(); ++i) {
-        sf::CircleShape pin(0.f, 30);
-        pin.setRadius(PIN_RADIUS);
-        pin.setFillColor(sf::Color::Black);
-        pin.setOrigin(PIN_RADIUS, PIN_RADIUS);
-        pins_.push_back(pin);
-    }
-}
-
-void Chip::setName(std::string name) {
-    label_.setString(toScreenString(name));
-    body_.setSize(sf::Vector2f(label_.getGlobalBounds().width + LABEL_MARGIN, HEIGHT));
+    : ChipLogic(std::move(logic)),
+      font_(&font),
+      name_(std::move(name)),
+      labelWidth_(labelText(font, name_).getGlobalBounds().width),
+      position_(position),
+      size_(labelWidth_ + LABEL_MARGIN, HEIGHT) {
     layout();
 }
 
 void Chip::layout() {
-    const sf::Vector2f position = body_.getPosition();
-    const sf::Vector2f size = body_.getSize();
-    label_.setPosition(position.x + (size.x - label_.getGlobalBounds().width) * 0.5f, position.y);
-    // Pins are spread evenly down each edge, with equal gaps at both ends.
-    const int32_t inputs = inputCount();
-    const int32_t outputs = outputCount();
-    for (int32_t i = 0; i < inputs; ++i)
-        pins_[i].setPosition(position.x,
-                             position.y + size.y / static_cast<float>(inputs + 1) *
-                                              static_cast<float>(i + 1));
-    for (int32_t j = 0; j < outputs; ++j)
-        pins_[inputs + j].setPosition(position.x + size.x,
-                                      position.y + size.y / static_cast<float>(outputs + 1) *
-                                                       static_cast<float>(j + 1));
+    laidOutAt_ = position_;
+    laidOutSize_ = size_;
     layoutStamp_ = ++lastLayoutStamp;
 }
 
 void Chip::moveTo(sf::Vector2f position) {
-    body_.setPosition(position);
+    position_ = position;
     layout();
 }
 
 void Chip::resize(sf::Vector2f size) {
-    body_.setSize(size);
+    size_ = size;
     layoutStamp_ = ++lastLayoutStamp;
 }
 
-bool Chip::contains(sf::Vector2f point) const {
-    const sf::Vector2f position = body_.getPosition();
-    const sf::Vector2f size = body_.getSize();
-    return position.x < point.x && point.x <= position.x + size.x && position.y < point.y &&
-           point.y <= position.y + size.y;
+sf::Vector2f Chip::boardSize() const {
+    const int32_t pins = std::max(inputCount(), outputCount());
+    return {labelWidth_ + LABEL_MARGIN, static_cast<float>(std::sqrt(static_cast<double>(pins)) * HEIGHT)};
 }
 
-std::string Chip::name() const { return toByteString(label_.getString()); }
+bool Chip::contains(sf::Vector2f point) const {
+    return position_.x < point.x && point.x <= position_.x + size_.x && position_.y < point.y &&
+           point.y <= position_.y + size_.y;
+}
+
+sf::FloatRect Chip::bounds() const { return body().getGlobalBounds(); }
+
+sf::RectangleShape Chip::body() const {
+    sf::RectangleShape body(size_);
+    body.setPosition(position_);
+    body.setFillColor(sf::Color::Red);
+    body.setOutlineColor(sf::Color::Black);
+    body.setOutlineThickness(-2.f);
+    return body;
+}
+
+sf::CircleShape Chip::pinCircle(int32_t circle) const {
+    sf::CircleShape pin(0.f, 30);
+    pin.setRadius(PIN_RADIUS);
+    pin.setFillColor(sf::Color::Black);
+    pin.setOrigin(PIN_RADIUS, PIN_RADIUS);
+    pin.setPosition(circle < inputCount() ? inputPinPosition(circle) : outputPinPosition(circle - inputCount()));
+    return pin;
+}
+
+// Centred horizontally over the body, its top on the body's top edge.
+sf::Text Chip::label() const {
+    sf::Text text = labelText(*font_, name_);
+    text.setPosition(laidOutAt_.x + (laidOutSize_.x - labelWidth_) * 0.5f, laidOutAt_.y);
+    return text;
+}
 
 bool Chip::pinValue(int32_t circle) const {
     return circle < inputCount() ? input(circle) : output(circle - inputCount());
 }
 
-sf::Vector2f Chip::inputPinPosition(int32_t pin) const { return pins_[pin].getPosition(); }
+// Pins are spread evenly down each edge, with equal gaps at both ends.
+sf::Vector2f Chip::inputPinPosition(int32_t pin) const {
+    return {laidOutAt_.x, laidOutAt_.y + laidOutSize_.y / static_cast<float>(inputCount() + 1) * static_cast<float>(pin + 1)};
+}
 
 sf::Vector2f Chip::outputPinPosition(int32_t pin) const {
-    return pins_[inputCount() + pin].getPosition();
+    return {laidOutAt_.x + laidOutSize_.x,
+            laidOutAt_.y + laidOutSize_.y / static_cast<float>(outputCount() + 1) * static_cast<float>(pin + 1)};
+}
+
+bool operator==(const Chip& a, const Chip& b) {
+    return static_cast<const ChipLogic&>(a) == static_cast<const ChipLogic&>(b) && a.name_ == b.name_ &&
+           a.position_ == b.position_ && a.size_ == b.size_;
 }

@@ -5,7 +5,6 @@
 #include <SFML/Graphics.hpp>
 
 #include <string>
-#include <vector>
 
 // Logic values are shown green for 1 and black for 0, on pins, wires, board
 // inputs and lamps alike.
@@ -15,6 +14,10 @@ inline sf::Color logicColour(bool value) { return value ? sf::Color::Green : sf:
 // with a black inner border, its name along the top edge, and one small
 // circle per pin, inputs down the left edge and outputs down the right, each
 // green for 1 and black for 0.
+//
+// A chip is a value that costs little more than its logic to copy: it keeps
+// its name, where its body stands and where its label and pins were last laid
+// out, and makes its shapes when they are asked for.
 class Chip : public ChipLogic {
 public:
     static constexpr float HEIGHT = 50.f;
@@ -31,21 +34,21 @@ public:
          int32_t inputCount, int32_t outputCount);
 
     // A chip with the given logic: its id, kind, pin values and inner circuit.
+    // Its body stands at `position`, 50 high and as wide as its label plus the
+    // margin, and is laid out there.
     Chip(ChipLogic logic, sf::Vector2f position, const sf::Font& font, std::string name);
-
-    // Gives a new chip its look, a pin circle for each pin its logic has;
-    // expects no pin circles yet.
-    void buildShapes(sf::Vector2f position, const sf::Font& font);
-
-    // Sets the label, fits the body's width to it and lays the chip out.
-    void setName(std::string name);
 
     // Places the label and every pin circle from the body's position and size.
     void layout();
 
     // Moves the body and lays the chip out at once.
     void moveTo(sf::Vector2f position);
+    // Resizes the body; its label and pins stay where they are until the next layout.
     void resize(sf::Vector2f size);
+
+    // What the body becomes on the board: as wide as in the palette, and
+    // taller with the chip's larger pin count.
+    sf::Vector2f boardSize() const;
 
     // Left and top edges outside, right and bottom edges inside.
     bool contains(sf::Vector2f point) const;
@@ -54,18 +57,34 @@ public:
     // to a number no other chip's layout has had: equal stamps, same shapes.
     uint64_t layoutStamp() const { return layoutStamp_; }
 
-    std::string name() const;
-    const sf::RectangleShape& body() const { return body_; }
-    const std::vector<sf::CircleShape>& pins() const { return pins_; }
-    const sf::Text& label() const { return label_; }
+    const std::string& name() const { return name_; }
+    sf::Vector2f position() const { return position_; }
+    sf::Vector2f size() const { return size_; }
+    sf::FloatRect bounds() const;  // the body's global bounds
+
+    // The shapes, as they stand.
+    sf::RectangleShape body() const;
+    sf::CircleShape pinCircle(int32_t circle) const;  // coloured black
+    sf::Text label() const;
+
     // The value pin circle `circle` shows: the inputs', then the outputs'.
     bool pinValue(int32_t circle) const;
     sf::Vector2f inputPinPosition(int32_t pin) const;
     sf::Vector2f outputPinPosition(int32_t pin) const;
 
+    // The same logic, name and body; where the label and pins were last laid
+    // out is not compared.
+    friend bool operator==(const Chip& a, const Chip& b);
+    friend bool operator!=(const Chip& a, const Chip& b) { return !(a == b); }
+
 private:
-    sf::RectangleShape body_;
-    std::vector<sf::CircleShape> pins_;
-    sf::Text label_;
+    const sf::Font* font_;
+    std::string name_;
+    float labelWidth_;
+    sf::Vector2f position_;
+    sf::Vector2f size_;
+    // The body's position and size when the label and pins were last laid out.
+    sf::Vector2f laidOutAt_;
+    sf::Vector2f laidOutSize_;
     uint64_t layoutStamp_ = 0;
 };

@@ -87,7 +87,8 @@ public:
 private:
     using Children = std::vector<std::pair<int32_t, uint32_t>>;
 
-    void addSubtree(const Design& design, int32_t id, uint32_t firstSlot);
+    void flatten(const Design& top);
+    void addNode(const Design& design, int32_t id, uint32_t firstSlot);
     void resolveWrites(uint32_t index, Children& children);
 
     std::vector<uint32_t> ownerOfSlot_;
@@ -97,23 +98,42 @@ private:
 ChipLogic::Design::Tree::Tree(const Design& top)
     : ownerOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE),
       writeOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE) {
-    nodes.reserve(static_cast<size_t>(top.chipCount));
-    addSubtree(top, 0, 1);
+    flatten(top);
     Children children;
     for (uint32_t index = 0; index < nodes.size(); ++index) {
         if (!nodes[index].isGate()) resolveWrites(index, children);
     }
 }
 
-void ChipLogic::Design::Tree::addSubtree(const Design& design, int32_t id, uint32_t firstSlot) {
-    const auto index = static_cast<uint32_t>(nodes.size());
-    nodes.push_back(Node{&design, id, firstSlot, 0});
-    std::fill(ownerOfSlot_.begin() + firstSlot, ownerOfSlot_.begin() + nodes[index].slotsEnd(),
-              index);
-    if (!isGateKind(design.kind)) {
-        for (const Part& part : design.parts) addSubtree(*part.design, part.id, firstSlot + part.firstPin);
+// Pre-order without recursion, so that no depth of nesting can exhaust the
+// stack: each open node's next part is the next node.
+void ChipLogic::Design::Tree::flatten(const Design& top) {
+    struct Open {
+        uint32_t node;
+        size_t nextPart;
+    };
+    nodes.reserve(static_cast<size_t>(top.chipCount));
+    addNode(top, 0, 1);
+    std::vector<Open> open{{0, 0}};
+    while (!open.empty()) {
+        Open& last = open.back();
+        const Node& node = nodes[last.node];
+        if (node.isGate() || last.nextPart == node.design->parts.size()) {
+            nodes[last.node].subtreeEnd = static_cast<uint32_t>(nodes.size());
+            open.pop_back();
+            continue;
+        }
+        const Part& part = node.design->parts[last.nextPart++];
+        const uint32_t child = static_cast<uint32_t>(nodes.size());
+        addNode(*part.design, part.id, node.firstSlot + part.firstPin);
+        open.push_back(Open{child, 0});
     }
-    nodes[index].subtreeEnd = static_cast<uint32_t>(nodes.size());
+}
+
+void ChipLogic::Design::Tree::addNode(const Design& design, int32_t id, uint32_t firstSlot) {
+    nodes.push_back(Node{&design, id, firstSlot, 0});
+    std::fill(ownerOfSlot_.begin() + firstSlot, ownerOfSlot_.begin() + nodes.back().slotsEnd(),
+              static_cast<uint32_t>(nodes.size() - 1));
 }
 
 void ChipLogic::Design::Tree::resolveWrites(uint32_t index, Children& children) {
@@ -180,6 +200,11 @@ public:
     GateProgram compile();
 
 private:
+    // Where a value lies: an input while its chip is evaluated, a source as
+    // the first or the second propagation reads it, an output as the call
+    // finds it or leaves it.
+    enum class Lookup { During, ReadFirst, ReadSecond, AtStart, AtEnd };
+
     void placeSlots();
     void compileGates();
     void compilePinRoots();
@@ -190,22 +215,25 @@ private:
     uint32_t constantSlot(uint32_t pin);
     uint32_t passThroughSlot(uint32_t output);
 
-    // Where the value lies: an input while its chip is evaluated, a source
-    // as the first or the second propagation reads it, an output as the call
-    // finds it or leaves it, a pin after the call.
-    uint32_t during(uint32_t input);
-    uint32_t readFirst(uint32_t source);
-    uint32_t readSecond(uint32_t source);
-    uint32_t atStart(uint32_t output);
-    uint32_t atEnd(uint32_t output);
+    // Each lookup either finds its value or hands over to one other lookup
+    // of the same value, up or down the tree: followed in a loop, so that
+    // no depth of nesting can exhaust the stack.
+    uint32_t find(Lookup lookup, uint32_t pin);
+    // A pin after the call.
     uint32_t afterCall(uint32_t pin);
 
     const Tree& tree_;
     GateProgram program_;
+    // The slot a pin's value lies in as the call finds it, once known: its
+    // own (a gate output, a pin that never changes, a pass-through output),
+    // or, for a composite output passing on another, that one's.
     std::vector<uint32_t> slotOfPin_;
-    // `during` of inputs and `atEnd` of outputs, once worked out.
+    // `During` of inputs and `AtEnd` of outputs, once worked out.
     std::vector<uint32_t> resolved_;
     std::vector<uint32_t> passThroughs_;
+    // The pins a lookup passed, to remember in `resolved_` or `slotOfPin_`.
+    std::vector<uint32_t> passedResolved_;
+    std::vector<uint32_t> passedStarts_;
 };
 
 ChipLogic::Design::GateCompiler::GateCompiler(const Tree& tree)
@@ -241,10 +269,11 @@ void ChipLogic::Design::GateCompiler::placeSlots() {
 void ChipLogic::Design::GateCompiler::compileGates() {
     for (const Tree::Node& node : tree_.nodes) {
         if (!node.computes()) continue;
+        const uint32_t first = find(Lookup::During, node.inputSlot(0));
         if (node.design->kind == NOT_CHIP)
-            program_.notInputs.push_back(during(node.inputSlot(0)));
+            program_.notInputs.push_back(first);
         else
-            program_.andInputs.push_back({during(node.inputSlot(0)), during(node.inputSlot(1))});
+            program_.andInputs.push_back({first, find(Lookup::During, node.inputSlot(1))});
     }
 }
 
@@ -270,7 +299,8 @@ void ChipLogic::Design::GateCompiler::compileOutputs() {
 void ChipLogic::Design::GateCompiler::compileLatches() {
     for (size_t index = 0; index < passThroughs_.size(); ++index) {
         const uint32_t output = passThroughs_[index];
-        program_.latches.push_back({readSecond(tree_.driver(output)), slotOfPin_[output]});
+        const uint32_t source = find(Lookup::ReadSecond, tree_.driver(output));
+        program_.latches.push_back({source, slotOfPin_[output]});
     }
 }
 
@@ -291,45 +321,56 @@ uint32_t ChipLogic::Design::GateCompiler::passThroughSlot(uint32_t output) {
     return newSlot(output);
 }
 
-uint32_t ChipLogic::Design::GateCompiler::during(uint32_t input) {
-    if (resolved_[input] != NONE) return resolved_[input];
-    uint32_t root = slotOfPin_[input];  // an input of the chip itself
-    if (tree_.owner(input) != 0) {
-        const uint32_t driver = tree_.driver(input);
-        root = driver == NONE ? constantSlot(input) : readFirst(driver);
+// A source is read as an input while its chip is evaluated, or as an output
+// as the call finds it (first propagation) or leaves it (second one). An
+// input of the chip itself is in its own slot; any other reads what its
+// parent's first propagation wrote. An output as the call finds it is the
+// gate's slot, its own slot for a pass-through or a pin that nothing writes,
+// else what the output it passes on holds; as the call leaves it, the gate's
+// new value, else what its chip's second propagation wrote.
+uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
+    passedResolved_.clear();
+    passedStarts_.clear();
+    uint32_t root = NONE;
+    while (root == NONE) {
+        switch (lookup) {
+        case Lookup::ReadFirst:
+        case Lookup::ReadSecond:
+            if (pin == ZERO_SLOT) root = ZERO_SLOT;
+            else if (tree_.isInput(pin)) lookup = Lookup::During;
+            else lookup = lookup == Lookup::ReadFirst ? Lookup::AtStart : Lookup::AtEnd;
+            break;
+        case Lookup::During:
+        case Lookup::AtEnd: {
+            const bool during = lookup == Lookup::During;
+            if (resolved_[pin] != NONE) {
+                root = resolved_[pin];
+            } else if (during ? tree_.owner(pin) == 0 : tree_.isGateOutput(pin)) {
+                root = during ? slotOfPin_[pin] : GateProgram::AFTER_CALL | slotOfPin_[pin];
+            } else {
+                passedResolved_.push_back(pin);
+                const uint32_t driver = tree_.driver(pin);
+                if (driver == NONE) root = constantSlot(pin);
+                lookup = during ? Lookup::ReadFirst : Lookup::ReadSecond, pin = driver;
+            }
+            break;
+        }
+        case Lookup::AtStart:
+            if (slotOfPin_[pin] != NONE) {
+                root = slotOfPin_[pin];
+            } else {
+                passedStarts_.push_back(pin);
+                const uint32_t driver = tree_.driver(pin);
+                if (driver == NONE) root = constantSlot(pin);
+                else if (driver == ZERO_SLOT) root = ZERO_SLOT;
+                else if (tree_.isInput(driver)) root = passThroughSlot(pin);
+                pin = driver;
+            }
+            break;
+        }
     }
-    resolved_[input] = root;
-    return root;
-}
-
-uint32_t ChipLogic::Design::GateCompiler::readFirst(uint32_t source) {
-    if (source == ZERO_SLOT) return ZERO_SLOT;
-    return tree_.isInput(source) ? during(source) : atStart(source);
-}
-
-uint32_t ChipLogic::Design::GateCompiler::readSecond(uint32_t source) {
-    if (source == ZERO_SLOT) return ZERO_SLOT;
-    return tree_.isInput(source) ? during(source) : atEnd(source);
-}
-
-uint32_t ChipLogic::Design::GateCompiler::atStart(uint32_t output) {
-    if (tree_.isGateOutput(output)) return slotOfPin_[output];
-    const uint32_t driver = tree_.driver(output);
-    if (driver == NONE) return constantSlot(output);
-    if (driver == ZERO_SLOT) return ZERO_SLOT;
-    return tree_.isInput(driver) ? passThroughSlot(output) : atStart(driver);
-}
-
-uint32_t ChipLogic::Design::GateCompiler::atEnd(uint32_t output) {
-    if (resolved_[output] != NONE) return resolved_[output];
-    uint32_t root = 0;
-    if (tree_.isGateOutput(output)) {
-        root = GateProgram::AFTER_CALL | slotOfPin_[output];
-    } else {
-        const uint32_t driver = tree_.driver(output);
-        root = driver == NONE ? constantSlot(output) : readSecond(driver);
-    }
-    resolved_[output] = root;
+    for (const uint32_t passed : passedResolved_) resolved_[passed] = root;
+    for (const uint32_t passed : passedStarts_) slotOfPin_[passed] = root;
     return root;
 }
 
@@ -338,7 +379,7 @@ uint32_t ChipLogic::Design::GateCompiler::atEnd(uint32_t output) {
 uint32_t ChipLogic::Design::GateCompiler::afterCall(uint32_t pin) {
     if (tree_.isGateOutput(pin)) return GateProgram::AFTER_CALL | slotOfPin_[pin];
     const uint32_t driver = tree_.driver(pin);
-    return driver == NONE ? GateProgram::OWN_VALUE : readSecond(driver);
+    return driver == NONE ? GateProgram::OWN_VALUE : find(Lookup::ReadSecond, driver);
 }
 
 std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::primitive(ChipKind kind,
@@ -349,7 +390,7 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::primitive(ChipKind k
 
 std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
     ChipKind kind, int32_t inputCount, int32_t outputCount,
-    const std::vector<Connection>& connections, const std::vector<ChipLogic>& subChips) {
+    const std::vector<Connection>& connections, std::vector<Part> parts) {
     auto design = std::make_shared<Design>();
     design->kind = kind;
     design->inputCount = std::max(inputCount, 0);
@@ -357,24 +398,50 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
     design->connections = connections;
     design->pinCount = static_cast<uint32_t>(design->inputCount + design->outputCount);
     design->connectionCount = static_cast<int64_t>(connections.size());
-    design->parts.reserve(subChips.size());
-    for (const ChipLogic& sub : subChips) {
-        // A moved-from chip keeps its id and kind and has nothing else.
-        std::shared_ptr<const Design> part =
-            sub.design_ ? sub.design_ : primitive(sub.kind_, 0, 0);
-        design->pinCount += part->pinCount;
-        design->chipCount += part->chipCount;
-        design->connectionCount += part->connectionCount;
-        design->parts.push_back(Part{sub.id_, design->pinCount - part->pinCount, std::move(part)});
+    for (Part& part : parts) {
+        part.firstPin = design->pinCount;
+        design->pinCount += part.design->pinCount;
+        design->chipCount += part.design->chipCount;
+        design->connectionCount += part.design->connectionCount;
+        design->depth = std::max(design->depth, part.design->depth + 1);
     }
-    design->compile();
+    design->parts = std::move(parts);
     return design;
 }
 
-void ChipLogic::Design::compile() {
+// A moved-from chip keeps its id and kind and has nothing else.
+std::vector<ChipLogic::Design::Part> ChipLogic::Design::partsOf(const std::vector<ChipLogic>& subChips) {
+    std::vector<Part> parts;
+    parts.reserve(subChips.size());
+    for (const ChipLogic& sub : subChips)
+        parts.push_back(Part{sub.id_, 0, sub.design_ ? sub.design_ : primitive(sub.kind_, 0, 0)});
+    return parts;
+}
+
+// A design held only by its parent goes with it: released here one after
+// the other, not each from within its parent's release, so that a chain of
+// any depth takes no stack.
+ChipLogic::Design::~Design() {
+    std::vector<std::shared_ptr<const Design>> lastHeld;
+    auto takeLastHeld = [&lastHeld](Design& design) {
+        for (Part& part : design.parts)
+            if (part.design.use_count() == 1) lastHeld.push_back(std::move(part.design));
+    };
+    takeLastHeld(*this);
+    while (!lastHeld.empty()) {
+        const std::shared_ptr<const Design> design = std::move(lastHeld.back());
+        lastHeld.pop_back();
+        // Every design is made non-const (compose), and no one else holds this one.
+        takeLastHeld(const_cast<Design&>(*design));
+    }
+}
+
+void ChipLogic::Design::compile() const {
     const Tree tree(*this);
-    firstCall = compilePinProgram(tree);
-    laterCalls = GateCompiler(tree).compile();
+    auto programs = std::make_unique<Programs>();
+    programs->firstCall = compilePinProgram(tree);
+    programs->laterCalls = GateCompiler(tree).compile();
+    programs_ = std::move(programs);
 }
 
 // The first propagation's writes to a composite's own outputs are dropped:

@@ -114,15 +114,39 @@ struct ChipLogic::Design {
         std::shared_ptr<const Design> design;
     };
 
+    // What a chip on this design runs: the first call on its pins as they
+    // stand, later calls on the gate state.
+    struct Programs {
+        PinProgram firstCall;
+        GateProgram laterCalls;
+    };
+
     // A design with no sub-chips and no connections: a NOT, an AND, or a
     // composite without inner circuit.
     static std::shared_ptr<const Design> primitive(ChipKind kind, int32_t inputCount,
                                                    int32_t outputCount);
-    // The design of a composite holding `subChips`' designs as they are.
+    // The design of a composite holding `parts` (their `firstPin` is worked
+    // out here). It costs what this level holds: nothing is compiled.
     static std::shared_ptr<const Design> compose(ChipKind kind, int32_t inputCount,
                                                  int32_t outputCount,
                                                  const std::vector<Connection>& connections,
-                                                 const std::vector<ChipLogic>& subChips);
+                                                 std::vector<Part> parts);
+
+    // The sub-chips' ids and designs, to compose.
+    static std::vector<Part> partsOf(const std::vector<ChipLogic>& subChips);
+
+    Design() = default;
+    Design(const Design&) = delete;
+    Design& operator=(const Design&) = delete;
+    ~Design();
+
+    // Compiled the first time a chip on this design is prepared to run, over
+    // the design's whole tree, and kept for every chip on it: a design that
+    // is only ever a part of others compiles nothing.
+    const Programs& programs() const {
+        if (!programs_) compile();
+        return *programs_;
+    }
 
     ChipKind kind = NOT_CHIP;
     int32_t inputCount = 0;
@@ -134,13 +158,13 @@ struct ChipLogic::Design {
     uint32_t pinCount = 0;
     int64_t chipCount = 1;
     int64_t connectionCount = 0;
-
-    PinProgram firstCall;
-    GateProgram laterCalls;
+    int32_t depth = 1;
 
 private:
     class Tree;
     class GateCompiler;
-    void compile();
+    void compile() const;
     static PinProgram compilePinProgram(const Tree& tree);
+
+    mutable std::unique_ptr<const Programs> programs_;
 };

@@ -33,8 +33,22 @@ ChipLogic::ChipLogic(int32_t id, ChipKind kind) : id_(id), kind_(kind) {}
 ChipLogic::ChipLogic(int32_t id, ChipKind kind, std::shared_ptr<const Design> design)
     : id_(id), kind_(kind), design_(std::move(design)) {
     pins_.assign(FIRST_PIN_SLOT + design_->pinCount, 0);
-    // Sized now so that no call has to allocate.
-    slots_.assign(2 * static_cast<size_t>(design_->laterCalls.slotCount), 0);
+}
+
+ChipLogic::ChipLogic(int32_t id, const Circuit& circuit, const std::vector<uint8_t>& pins)
+    : ChipLogic(id, circuit.design_->kind, circuit.design_) {
+    const size_t count = std::min(pins.size(), static_cast<size_t>(circuit.design_->pinCount));
+    for (size_t index = 0; index < count; ++index) pins_[FIRST_PIN_SLOT + index] = pins[index] != 0;
+}
+
+ChipLogic::Circuit ChipLogic::circuit(ChipKind kind,
+                                      const std::vector<std::pair<int32_t, Circuit>>& parts,
+                                      const std::vector<Connection>& connections,
+                                      int32_t inputCount, int32_t outputCount) {
+    std::vector<Design::Part> designParts;
+    designParts.reserve(parts.size());
+    for (const auto& [id, part] : parts) designParts.push_back(Design::Part{id, 0, part.design_});
+    return Circuit(Design::compose(kind, inputCount, outputCount, connections, std::move(designParts)));
 }
 
 ChipLogic::ChipLogic(ChipKind kind)
@@ -47,7 +61,7 @@ ChipLogic::ChipLogic(ChipKind kind)
 ChipLogic::ChipLogic(ChipKind kind, const std::vector<ChipLogic>& subChips,
                      const std::vector<Connection>& connections, int32_t inputCount,
                      int32_t outputCount)
-    : ChipLogic(0, kind, Design::compose(kind, inputCount, outputCount, connections, subChips)) {
+    : ChipLogic(0, kind, Design::compose(kind, inputCount, outputCount, connections, Design::partsOf(subChips))) {
     for (size_t index = 0; index < subChips.size(); ++index) {
         const Design::Part& part = design_->parts[index];
         subChips[index].readPins(FIRST_PIN_SLOT, part.design->pinCount,
@@ -123,9 +137,11 @@ void ChipLogic::setOutput(int32_t pin, bool value) {
 // pin program evaluates them as they are.
 void ChipLogic::evaluate() {
     if (!design_) return;
+    prepare();
+    const Design::Programs& programs = design_->programs();
     switch (phase_) {
     case Phase::AsBuilt:
-        design_->firstCall.run(pins_.data());
+        programs.firstCall.run(pins_.data());
         phase_ = Phase::Settled;
         return;
     case Phase::Settled:
@@ -135,19 +151,25 @@ void ChipLogic::evaluate() {
     case Phase::Running:
         break;
     }
-    design_->laterCalls.run(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
+    programs.laterCalls.run(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
     current_ = otherHalf();
 }
 
-void ChipLogic::loadGateState() {
-    design_->laterCalls.load(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
+void ChipLogic::prepare() {
+    if (design_ && slots_.empty())
+        slots_.assign(2 * static_cast<size_t>(design_->programs().laterCalls.slotCount), 0);
 }
 
-uint32_t ChipLogic::otherHalf() const { return design_->laterCalls.slotCount - current_; }
+void ChipLogic::loadGateState() {
+    design_->programs().laterCalls.load(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
+}
+
+// The state's two halves lie end to end: the other one starts where this one ends, or at 0.
+uint32_t ChipLogic::otherHalf() const { return static_cast<uint32_t>(slots_.size() / 2) - current_; }
 
 bool ChipLogic::pinValue(uint32_t slot) const {
     if (phase_ != Phase::Running) return pins_[slot] != 0;
-    return design_->laterCalls.pinValue(slot, pins_.data(), slots_.data() + otherHalf(),
+    return design_->programs().laterCalls.pinValue(slot, pins_.data(), slots_.data() + otherHalf(),
                                         slots_.data() + current_);
 }
 
@@ -201,6 +223,44 @@ int64_t ChipLogic::treeSize() const {
     if (!design_) return 1;
     return design_->chipCount + static_cast<int64_t>(design_->pinCount) + design_->connectionCount;
 }
+
+int32_t ChipLogic::depth() const { return design_ ? design_->depth : 1; }
+
+namespace {
+
+bool sameOwnPart(const ChipLogic::PartView& a, const ChipLogic::PartView& b, bool values) {
+    if (a.kind() != b.kind() || a.inputCount() != b.inputCount() || a.outputCount() != b.outputCount() ||
+        a.subChipCount() != b.subChipCount())
+        return false;
+    for (int32_t pin = 0; values && pin < a.inputCount(); ++pin)
+        if (a.input(pin) != b.input(pin)) return false;
+    for (int32_t pin = 0; values && pin < a.outputCount(); ++pin)
+        if (a.output(pin) != b.output(pin)) return false;
+    const ChipLogic::ConnectionRange ca = a.connections(), cb = b.connections();
+    return std::equal(ca.begin(), ca.end(), cb.begin(), cb.end());
+}
+
+// Both trees side by side, in pre-order, without recursion; the roots' ids
+// are compared by the caller.
+bool sameTree(const ChipLogic& a, const ChipLogic& b, bool values) {
+    std::vector<std::pair<ChipLogic::PartView, ChipLogic::PartView>> pending{{a.part(), b.part()}};
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        if (!sameOwnPart(x, y, values)) return false;
+        for (int32_t index = 0; index < x.subChipCount(); ++index) {
+            if (x.subChip(index).id() != y.subChip(index).id()) return false;
+            pending.emplace_back(x.subChip(index), y.subChip(index));
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const ChipLogic& a, const ChipLogic& b) { return a.id() == b.id() && sameTree(a, b, true); }
+
+bool ChipLogic::hasSameCircuit(const ChipLogic& other) const { return sameTree(*this, other, false); }
 
 ChipLogic::PartView ChipLogic::part() const {
     return PartView(*this, design_.get(), id_, kind_, FIRST_PIN_SLOT);

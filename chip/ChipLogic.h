@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // 0 is NOT, 1 is AND, any other value a composite.
@@ -21,6 +22,11 @@ constexpr int32_t LAST_CHIP_ID = FIRST_CHIP_ID + 32767;
 // hold some ten million gates, and keeps one nested in copies of itself from
 // doubling until memory runs out.
 constexpr int64_t LARGEST_CHIP = 100'000'000;
+// Nor may a chip be deeper, counted as `depth` counts: a chip without
+// sub-chips is 1 deep, any other one more than its deepest sub-chip. Every
+// walk over a tree is a loop, whatever its depth; the limit bounds a file
+// that is all depth, and admits far more levels than anyone saves by hand.
+constexpr int32_t DEEPEST_CHIP = 10'000;
 int32_t drawChipId();
 
 // The logic of one chip: its identity, kind, pin values and, for a composite,
@@ -29,12 +35,12 @@ int32_t drawChipId();
 // and propagates again, so a signal advances one gate per call at any depth.
 //
 // The inner circuit never changes once built: it lives in an immutable
-// design, compiled once when it is built and shared by copies and extracted
-// sub-chips (chip/ChipDesign.h). A chip itself holds one byte per pin of its
-// whole tree and, for calls after the first, two copies of a gate state of
-// about one byte per gate: such a call computes every gate from the state
-// the last call left, and leaves the inner pins to be read from the state
-// when asked for.
+// design, shared by copies and extracted sub-chips and compiled once, the
+// first time a chip on it is prepared to run (chip/ChipDesign.h). A chip
+// itself holds one byte per pin of its whole tree and, once prepared, two
+// copies of a gate state of about one byte per gate: a call after the first
+// computes every gate from the state the last call left, and leaves the
+// inner pins to be read from the state when asked for.
 class ChipLogic {
     // The immutable inner circuit and what it compiles to (chip/ChipDesign.h).
     struct Design;
@@ -42,6 +48,7 @@ class ChipLogic {
 public:
     class PartView;
     class ConnectionRange;
+    class Circuit;
 
     // NOT: inputs [0], outputs [1]. AND: inputs [0, 0], outputs [0]. Any
     // other kind gets no pins. Draws the id last.
@@ -53,6 +60,18 @@ public:
     ChipLogic(ChipKind kind, const std::vector<ChipLogic>& subChips,
               const std::vector<Connection>& connections, int32_t inputCount,
               int32_t outputCount);
+
+    // A chip on `circuit`, its id `id`; `pins` holds the value (0 or 1) of
+    // every pin of its tree: part by part in the order of `forEachPart`, each
+    // part's inputs, then its outputs. Missing values are 0.
+    ChipLogic(int32_t id, const Circuit& circuit, const std::vector<uint8_t>& pins);
+
+    // An inner circuit without pin values, built from its parts' circuits
+    // at the cost of its own level alone and shared by every chip built on
+    // it: so a library builds a chain n levels deep in n steps, not n².
+    static Circuit circuit(ChipKind kind, const std::vector<std::pair<int32_t, Circuit>>& parts,
+                           const std::vector<Connection>& connections, int32_t inputCount,
+                           int32_t outputCount);
 
     // Copies keep the id and every current pin value, at every depth. A
     // moved-from chip keeps its id and kind and is left without pins,
@@ -83,8 +102,13 @@ public:
     // Outputs from inputs, one pass (see the class comment). The first call
     // of a chip built or extracted (or of a copy of one not yet evaluated)
     // evaluates its pins as they are, however they disagree; later calls run
-    // on the gate state. Allocates nothing.
+    // on the gate state. Allocates nothing once the chip is prepared.
     void evaluate();
+
+    // Readies the chip to run: compiles its inner circuit, unless a chip on
+    // it has run before, and makes room for the gate state. Copies made
+    // after it are ready too.
+    void prepare();
 
     // The inner circuit, as it stands now. An index out of range yields an
     // empty chip: id 0, kind NOT, no pins.
@@ -96,18 +120,38 @@ public:
     // Chips at every depth (this one included), plus all their pins, plus
     // all their connections: the size of what a saved copy holds. O(1).
     int64_t treeSize() const;
+    // Levels of chips within chips, this one included (see DEEPEST_CHIP). O(1).
+    int32_t depth() const;
 
     // Calls `visit(const PartView&)` for every chip of the tree, in
     // pre-order: this chip first, then each sub-chip followed by its own
     // sub-chips. Nothing is copied; a view shows what `input`, `output`,
-    // `connections` and `subChipCount` of the extracted chip would.
+    // `connections` and `subChipCount` of the extracted chip would. A loop,
+    // at any depth.
     template <class Visit>
     void forEachPart(Visit&& visit) const {
-        visitSubtree(part(), visit);
+        std::vector<PartView> waiting{part()};
+        while (!waiting.empty()) {
+            const PartView next = waiting.back();
+            waiting.pop_back();
+            visit(next);
+            for (int32_t index = next.subChipCount(); index-- > 0;) waiting.push_back(next.subChip(index));
+        }
     }
 
     // This chip as the root part of its tree.
     PartView part() const;
+
+    // The same id, kind, pin values and connections, and the same sub-chips,
+    // at every depth.
+    friend bool operator==(const ChipLogic& a, const ChipLogic& b);
+    // The same inner circuit, at every depth: all but the chip's own id and
+    // the pin values.
+    bool hasSameCircuit(const ChipLogic& other) const;
+    friend bool operator!=(const ChipLogic& a, const ChipLogic& b) { return !(a == b); }
+
+    // The heap the chip holds of its own, its shared inner circuit aside.
+    std::size_t ownMemory() const { return pins_.capacity() + slots_.capacity(); }
 
     // A chip's own connections, in order, where the design keeps them.
     class ConnectionRange {
@@ -121,6 +165,18 @@ public:
     private:
         const Connection* begin_;
         const Connection* end_;
+    };
+
+    // An inner circuit without pin values (see `circuit`). One made by
+    // default is none: a place to fill, not to build on.
+    class Circuit {
+    public:
+        Circuit() = default;
+
+    private:
+        friend class ChipLogic;
+        explicit Circuit(std::shared_ptr<const Design> design) : design_(std::move(design)) {}
+        std::shared_ptr<const Design> design_;
     };
 
     // One chip of the tree, read in place. Valid while the chip it was taken
@@ -187,13 +243,6 @@ private:
     // Takes over `other`'s contents, leaving it with its id and kind only.
     void takeFrom(ChipLogic& other) noexcept;
 
-    template <class Visit>
-    static void visitSubtree(const PartView& part, Visit& visit) {
-        visit(part);
-        for (int32_t index = 0; index < part.subChipCount(); ++index)
-            visitSubtree(part.subChip(index), visit);
-    }
-
     int32_t id_ = 0;
     ChipKind kind_ = NOT_CHIP;
     Phase phase_ = Phase::AsBuilt;
@@ -207,6 +256,6 @@ private:
     // pins. Slot 0 is always 0.
     std::vector<uint8_t> pins_;
     // The gate state, twice: what the last call started from and what it
-    // left, each the size of the design's slot count.
+    // left, each the size of the design's slot count; empty until prepared.
     std::vector<uint8_t> slots_;
 };

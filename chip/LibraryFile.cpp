@@ -3,6 +3,8 @@
 #include <SFML/System/Utf.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <set>
 #include <unordered_map>
 
 namespace {
@@ -20,7 +23,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* FORMAT = "vorplex-library";
-constexpr int VERSION = 1;
 constexpr std::size_t LONGEST_NAME = 20;
 
 // Names are 8-bit: each byte is the code point of its value, in UTF-8.
@@ -30,9 +32,6 @@ std::string toUtf8(const std::string& bytes) {
     sf::Utf8::fromLatin1(begin, begin + bytes.size(), std::back_inserter(text));
     return text;
 }
-
-// Frees what the chip holds, leaving it empty.
-void letGo(ChipLogic& chip) { const ChipLogic gone(std::move(chip)); }
 
 template <class Value>
 void appendBytes(std::string& key, const Value& value) {
@@ -47,24 +46,52 @@ class Writer {
 public:
     Json definitions = Json::array();
 
-    std::size_t define(const ChipLogic::PartView& part) {
-        std::string key, inputs, outputs;
-        appendBytes(key, part.circuit());
-        appendBytes(key, part.id());
-        for (int32_t pin = 0; pin < part.inputCount(); ++pin) inputs += part.input(pin) ? '1' : '0';
-        for (int32_t pin = 0; pin < part.outputCount(); ++pin) outputs += part.output(pin) ? '1' : '0';
-        key += inputs + '/' + outputs;
-        std::vector<std::size_t> parts;
-        for (int32_t index = 0; index < part.subChipCount(); ++index) {
-            parts.push_back(define(part.subChip(index)));
-            appendBytes(key, parts.back());
+    // Without recursion, so that no depth can exhaust the stack: each open
+    // part gathers its sub-chips' definitions at the end of `gathered`, then
+    // is defined itself and leaves its own in their place.
+    std::size_t define(const ChipLogic::PartView& chip) {
+        struct Open {
+            ChipLogic::PartView part;
+            std::size_t firstGathered;
+        };
+        std::vector<Open> open{{chip, 0}};
+        std::vector<std::size_t> gathered;
+        for (;;) {
+            const Open& last = open.back();
+            const std::size_t done = gathered.size() - last.firstGathered;
+            if (done < static_cast<std::size_t>(last.part.subChipCount())) {
+                open.push_back({last.part.subChip(static_cast<int32_t>(done)), gathered.size()});
+                continue;
+            }
+            const std::size_t defined = defineOnce(last.part, gathered.data() + last.firstGathered, done);
+            gathered.resize(last.firstGathered);
+            open.pop_back();
+            if (open.empty()) return defined;
+            gathered.push_back(defined);
         }
-        const auto [known, added] = indexOf.emplace(std::move(key), definitions.size());
-        if (added) definitions.push_back(describe(part, inputs, outputs, parts));
-        return known->second;
     }
 
 private:
+    // The key is built in one buffer and looked up before anything is added:
+    // most parts of a large chip repeat one met before.
+    std::size_t defineOnce(const ChipLogic::PartView& part, const std::size_t* firstPart, std::size_t partCount) {
+        const std::size_t* const endPart = firstPart + partCount;
+        key.clear();
+        appendBytes(key, part.circuit());
+        appendBytes(key, part.id());
+        for (int32_t pin = 0; pin < part.inputCount(); ++pin) key += part.input(pin) ? '1' : '0';
+        key += '/';
+        for (int32_t pin = 0; pin < part.outputCount(); ++pin) key += part.output(pin) ? '1' : '0';
+        for (const std::size_t* sub = firstPart; sub != endPart; ++sub) appendBytes(key, *sub);
+        if (const auto known = indexOf.find(key); known != indexOf.end()) return known->second;
+        const std::size_t firstBit = sizeof(const void*) + sizeof(int32_t);  // after the circuit and the id
+        const std::string inputs = key.substr(firstBit, static_cast<std::size_t>(part.inputCount()));
+        const std::string outputs = key.substr(firstBit + inputs.size() + 1, static_cast<std::size_t>(part.outputCount()));
+        definitions.push_back(describe(part, inputs, outputs, std::vector<std::size_t>(firstPart, endPart)));
+        indexOf.emplace(key, definitions.size() - 1);
+        return definitions.size() - 1;
+    }
+
     static Json describe(const ChipLogic::PartView& part, const std::string& inputs, const std::string& outputs,
                          const std::vector<std::size_t>& parts) {
         Json definition{{"kind", part.kind()}, {"id", part.id()}, {"inputs", inputs}, {"outputs", outputs}};
@@ -77,9 +104,10 @@ private:
     }
 
     std::unordered_map<std::string, std::size_t> indexOf;
+    std::string key;
 };
 
-// One definition as read, its size expanded over its whole tree.
+// One definition as read, its size and depth over its whole tree.
 struct Definition {
     ChipKind kind;
     int32_t id;
@@ -87,16 +115,24 @@ struct Definition {
     std::vector<std::size_t> parts;
     std::vector<Connection> connections;
     int64_t size;
+    int32_t depth;
 };
 
 // Reads a library's text, refusing anything it cannot take with where and
 // why. Everything is read and measured before any chip is built, so a small
 // file that describes an enormous chip is refused at once.
 class Reader {
+    // A board as read, each chip's logic still to be built from the
+    // definition of the same index.
+    struct ReadBoard {
+        KeptBoard kept;
+        std::vector<std::size_t> definitions;
+    };
+
 public:
     explicit Reader(std::string name) : name(std::move(name)) {}
 
-    std::vector<NamedChip> read(const std::string& text) {
+    Library read(const std::string& text) {
         Json file;
         try {
             file = Json::parse(text);
@@ -105,7 +141,7 @@ public:
         }
         if (!file.is_object() || file.value("format", Json()) != FORMAT)
             refuse(std::string("not a library: no \"format\": \"") + FORMAT + "\"");
-        if (file.value("version", Json()) != VERSION) refuse("version " + file.value("version", Json()).dump() + " is not 1");
+        const int version = readVersion(file.value("version", Json()));
         const Json& definitions = field(file, "definitions", Json::value_t::array);
         const Json& chips = field(file, "chips", Json::value_t::array);
         for (std::size_t index = 0; index < definitions.size(); ++index) {
@@ -113,8 +149,19 @@ public:
             definitions_.push_back(readDefinition(definitions[index], index));
         }
         std::vector<std::pair<std::string, std::size_t>> named;
-        for (std::size_t index = 0; index < chips.size(); ++index) named.push_back(readChip(chips[index], index, named));
-        return build(named);
+        std::vector<ReadBoard> boards;  // the board, then those the palette's chips were saved from
+        boards.push_back(version >= 2 && file.contains("board") ? readBoard(file["board"], "board: ") : ReadBoard{});
+        std::vector<std::size_t> boardOfChip;
+        for (std::size_t index = 0; index < chips.size(); ++index) {
+            named.push_back(readChip(chips[index], index, named));
+            const bool saved = version >= 2 && chips[index].contains("board");
+            if (saved) boards.push_back(readBoard(chips[index]["board"], where + "board: "));
+            boardOfChip.push_back(saved ? boards.size() - 1 : 0);
+        }
+        Library library;
+        if (version >= 2 && file.contains("board")) library.name = readName(field(file["board"], "name", Json::value_t::string).get<std::string>(), true);
+        assemble(library, named, boards, boardOfChip);
+        return library;
     }
 
 private:
@@ -141,6 +188,96 @@ private:
         return text;
     }
 
+    int readVersion(const Json& version) {
+        if (!version.is_number_integer() || version < 1)
+            refuse("version " + version.dump() + " is not 1 to " + std::to_string(LibraryFile::VERSION));
+        if (version > LibraryFile::VERSION)
+            refuse("version " + version.dump() + " is newer than this editor reads (" + std::to_string(LibraryFile::VERSION) + ")");
+        return version.get<int>();
+    }
+
+    // Builds every chip once, the palette's and those on the boards together,
+    // and hands each its logic.
+    void assemble(Library& library, std::vector<std::pair<std::string, std::size_t>>& named, std::vector<ReadBoard>& boards,
+                  const std::vector<std::size_t>& boardOfChip) const {
+        const std::size_t paletteSize = named.size();
+        for (const ReadBoard& board : boards)
+            for (std::size_t index = 0; index < board.definitions.size(); ++index)
+                named.emplace_back(board.kept.chips[index].name, board.definitions[index]);
+        std::vector<NamedChip> built = build(named);
+        std::size_t next = paletteSize;
+        for (ReadBoard& board : boards)
+            for (KeptBoard::PlacedChip& chip : board.kept.chips) chip.logic = std::move(built[next++].chip);
+        built.erase(built.begin() + static_cast<std::ptrdiff_t>(paletteSize), built.end());
+        for (std::size_t index = 0; index < paletteSize; ++index)
+            if (boardOfChip[index] != 0) built[index].board = std::make_shared<const KeptBoard>(std::move(boards[boardOfChip[index]].kept));
+        library.chips = std::move(built);
+        library.board = std::move(boards.front().kept);
+    }
+
+    // A board's pins, chips and wires, checked so that every wire joins pins
+    // that exist and no pin is fed twice; `context` says which board it is.
+    ReadBoard readBoard(const Json& board, const std::string& context) {
+        where = context;
+        if (!board.is_object()) refuse("not an object");
+        const std::string inputs = bits(board, "inputs"), clocked = bits(board, "clocked"), outputs = bits(board, "outputs");
+        if (inputs.empty() || outputs.empty() || clocked.size() != inputs.size())
+            refuse("\"inputs\" and \"clocked\" of one length and \"outputs\", each at least one pin, are wanted");
+        ReadBoard read;
+        KeptBoard& kept = read.kept;
+        kept.inputs.clear();
+        for (std::size_t pin = 0; pin < inputs.size(); ++pin) kept.inputs.push_back({inputs[pin] == '1', clocked[pin] == '1'});
+        kept.outputs.assign(outputs.size(), false);
+        for (std::size_t pin = 0; pin < outputs.size(); ++pin) kept.outputs[pin] = outputs[pin] == '1';
+        int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size());
+        std::unordered_map<int32_t, const Definition*> firstWithId;
+        const Json& chips = field(board, "chips", Json::value_t::array);
+        for (std::size_t index = 0; index < chips.size(); ++index) {
+            where = context + "chip " + std::to_string(index) + ": ";
+            const Json& chip = chips[index];
+            if (!chip.is_object()) refuse("not an object");
+            const std::string name = readName(field(chip, "name", Json::value_t::string).get<std::string>());
+            const int32_t definition = integer(chip, "definition");
+            if (definition < 0 || static_cast<std::size_t>(definition) >= definitions_.size()) refuse("no definition " + std::to_string(definition));
+            const Definition& used = definitions_[static_cast<std::size_t>(definition)];
+            if (used.id < FIRST_CHIP_ID || used.id > LAST_CHIP_ID)
+                refuse("id " + std::to_string(used.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
+            const Json& at = field(chip, "at", Json::value_t::array);
+            if (at.size() != 2 || !at[0].is_number() || !at[1].is_number()) refuse("\"at\" is not two numbers");
+            if ((size += used.size) > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            firstWithId.emplace(used.id, &used);
+            read.definitions.push_back(static_cast<std::size_t>(definition));
+            kept.chips.push_back({name, ChipLogic(NOT_CHIP), at[0].get<float>(), at[1].get<float>()});
+        }
+        readWires(field(board, "wires", Json::value_t::array), context, kept, firstWithId, size);
+        return read;
+    }
+
+    void readWires(const Json& wires, const std::string& context, KeptBoard& kept,
+                   const std::unordered_map<int32_t, const Definition*>& chips, int64_t size) {
+        std::set<std::pair<int32_t, int32_t>> fed;
+        // The pin count on the given side of board chip `id`, or of the board itself.
+        const auto pins = [&](int32_t id, bool inputsOfChip, const std::string& what) -> std::size_t {
+            if (id == 0) return inputsOfChip ? kept.outputs.size() : kept.inputs.size();
+            const auto chip = chips.find(id);
+            if (chip == chips.end()) refuse(what + ": no chip " + std::to_string(id) + " on the board");
+            return (inputsOfChip ? chip->second->inputs : chip->second->outputs).size();
+        };
+        for (std::size_t index = 0; index < wires.size(); ++index) {
+            where = context + "wire " + std::to_string(index) + ": ";
+            const Json& c = wires[index];
+            if (!c.is_array() || c.size() != 4) refuse("not four numbers");
+            const Connection wire{whole(c[0], "a wire end"), whole(c[1], "a wire end"), whole(c[2], "a wire end"), whole(c[3], "a wire end")};
+            if (wire.fromPin < 0 || static_cast<std::size_t>(wire.fromPin) >= pins(wire.fromChip, false, "source"))
+                refuse("its source has no pin " + std::to_string(wire.fromPin));
+            if (wire.toPin < 0 || static_cast<std::size_t>(wire.toPin) >= pins(wire.toChip, true, "target"))
+                refuse("its target has no pin " + std::to_string(wire.toPin));
+            if (!fed.insert({wire.toChip, wire.toPin}).second) refuse("its target is fed by an earlier wire");
+            if (++size > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            kept.wires.push_back(wire);
+        }
+    }
+
     static std::string tooLarge() {
         return "larger than " + std::to_string(LARGEST_CHIP) + " parts (chips, pins and connections at every depth)";
     }
@@ -148,7 +285,7 @@ private:
     Definition readDefinition(const Json& definition, std::size_t index) {
         if (!definition.is_object()) refuse("not an object");
         Definition read{integer(definition, "kind"), integer(definition, "id"), bits(definition, "inputs"),
-                        bits(definition, "outputs"), {}, {}, 0};
+                        bits(definition, "outputs"), {}, {}, 0, 1};
         read.size = 1 + static_cast<int64_t>(read.inputs.size() + read.outputs.size());
         for (const Json& part : definition.value("parts", Json::array())) {
             const std::string what = "sub-chip " + std::to_string(read.parts.size());
@@ -157,6 +294,8 @@ private:
             if (used < 0 || static_cast<std::size_t>(used) > index) refuse(what + ": no definition " + std::to_string(used) + " before this one");
             read.parts.push_back(static_cast<std::size_t>(used));
             if ((read.size += definitions_[read.parts.back()].size) > LARGEST_CHIP) refuse(tooLarge());
+            if ((read.depth = std::max(read.depth, definitions_[read.parts.back()].depth + 1)) > DEEPEST_CHIP)
+                refuse("more than " + std::to_string(DEEPEST_CHIP) + " levels deep (chips within chips)");
         }
         for (const Json& c : definition.value("connections", Json::array())) {
             const std::string what = "connection " + std::to_string(read.connections.size());
@@ -182,7 +321,7 @@ private:
         return {name, static_cast<std::size_t>(definition)};
     }
 
-    std::string readName(const std::string& text) {
+    std::string readName(const std::string& text, bool mayBeEmpty = false) {
         std::u32string codePoints;
         sf::Utf8::toUtf32(text.begin(), text.end(), std::back_inserter(codePoints));
         std::string name;
@@ -190,37 +329,47 @@ private:
             if (codePoint > 0xFF) refuse("a name holds a character above U+00FF");
             name.push_back(static_cast<char>(codePoint));
         }
-        if (name.empty() || name.size() > LONGEST_NAME) refuse("a name of " + std::to_string(name.size()) + " characters, not 1 to 20");
+        if ((name.empty() && !mayBeEmpty) || name.size() > LONGEST_NAME)
+            refuse("a name of " + std::to_string(name.size()) + " characters, not " + (mayBeEmpty ? "0" : "1") + " to 20");
         return name;
     }
 
-    // Builds the definitions the chips need, each once, children first, and
-    // lets each go after the last that needs it.
+    // Builds the circuit of each definition the chips need, once, children
+    // first, from its parts' circuits: a level costs what it holds itself,
+    // not the levels below it. Only the chips named get pin values.
     std::vector<NamedChip> build(const std::vector<std::pair<std::string, std::size_t>>& named) const {
-        std::vector<std::size_t> lastUse(definitions_.size(), 0);
         std::vector<bool> needed(definitions_.size(), false);
-        for (const auto& [name, definition] : named) needed[definition] = true, lastUse[definition] = SIZE_MAX;
+        for (const auto& [name, definition] : named) needed[definition] = true;
         for (std::size_t index = definitions_.size(); index-- > 0;)
-            for (const std::size_t part : definitions_[index].parts)
-                if (needed[index]) needed[part] = true, lastUse[part] = std::max(lastUse[part], index);
-        std::vector<ChipLogic> built(definitions_.size(), ChipLogic(NOT_CHIP, {}, {}, 0, 0));
+            for (const std::size_t part : definitions_[index].parts) needed[part] = needed[part] || needed[index];
+        std::vector<ChipLogic::Circuit> circuits(definitions_.size());
         for (std::size_t index = 0; index < definitions_.size(); ++index) {
             if (!needed[index]) continue;
             const Definition& definition = definitions_[index];
-            std::vector<ChipLogic> parts;
-            for (const std::size_t part : definition.parts) parts.push_back(built[part]);
-            ChipLogic& chip = built[index] = ChipLogic(definition.kind, parts, definition.connections,
-                                                        static_cast<int32_t>(definition.inputs.size()),
-                                                        static_cast<int32_t>(definition.outputs.size()));
-            chip.setId(definition.id);
-            for (std::size_t pin = 0; pin < definition.inputs.size(); ++pin) chip.setInput(static_cast<int32_t>(pin), definition.inputs[pin] == '1');
-            for (std::size_t pin = 0; pin < definition.outputs.size(); ++pin) chip.setOutput(static_cast<int32_t>(pin), definition.outputs[pin] == '1');
-            for (const std::size_t part : definition.parts)
-                if (lastUse[part] == index) letGo(built[part]);
+            std::vector<std::pair<int32_t, ChipLogic::Circuit>> parts;
+            for (const std::size_t part : definition.parts) parts.emplace_back(definitions_[part].id, circuits[part]);
+            circuits[index] = ChipLogic::circuit(definition.kind, parts, definition.connections,
+                                                 static_cast<int32_t>(definition.inputs.size()),
+                                                 static_cast<int32_t>(definition.outputs.size()));
         }
         std::vector<NamedChip> chips;
-        for (const auto& [name, definition] : named) chips.push_back({name, built[definition]});
+        for (const auto& [name, definition] : named)
+            chips.push_back({name, ChipLogic(definitions_[definition].id, circuits[definition], pinsOf(definition))});
         return chips;
+    }
+
+    // Every pin value of a definition's tree, part by part in pre-order.
+    std::vector<uint8_t> pinsOf(std::size_t top) const {
+        std::vector<uint8_t> pins;
+        std::vector<std::size_t> waiting{top};
+        while (!waiting.empty()) {
+            const Definition& definition = definitions_[waiting.back()];
+            waiting.pop_back();
+            for (const std::string* bits : {&definition.inputs, &definition.outputs})
+                for (const char bit : *bits) pins.push_back(bit == '1');
+            waiting.insert(waiting.end(), definition.parts.rbegin(), definition.parts.rend());
+        }
+        return pins;
     }
 
     std::string name;
@@ -230,32 +379,75 @@ private:
 };
 
 [[noreturn]] void failWrite(const std::string& path, const std::string& what) {
-    throw LibraryFile::Refused(path + ": cannot write: " + what + ": " + std::strerror(errno));
+    throw LibraryFile::Refused(path + ": cannot write: " + what + ": " + std::strerror(errno), errno);
 }
 
 }  // namespace
 
-std::string LibraryFile::format(const std::vector<ChipToKeep>& chips) {
+namespace {
+
+std::string bitsOf(const std::vector<bool>& values) {
+    std::string text;
+    for (const bool value : values) text += value ? '1' : '0';
+    return text;
+}
+
+// Items of a list one a line, `depth` levels in: readable, and a change shows
+// as the lines it touches.
+void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
+    const std::string indent(2 * depth, ' ');
+    text << '[';
+    for (std::size_t i = 0; i < items.size(); ++i) text << (i ? ",\n" : "\n") << indent << items[i].dump();
+    text << '\n' << indent.substr(2) << ']';
+}
+
+}  // namespace
+
+namespace {
+
+// A board's pins, and its chips and wires each in a list, the chips defined
+// by `writer`.
+Json describeBoard(const KeptBoard& board, Writer& writer) {
+    std::vector<bool> inputs, clocked;
+    for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
+    Json chips = Json::array(), wires = Json::array();
+    for (const KeptBoard::PlacedChip& chip : board.chips)
+        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
+    for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
+    return {{"inputs", bitsOf(inputs)}, {"clocked", bitsOf(clocked)}, {"outputs", bitsOf(board.outputs)}, {"chips", chips}, {"wires", wires}};
+}
+
+}  // namespace
+
+// The palette's chips one a line, each with the board it was saved from; the
+// board's pins on a line, then its chips and wires one a line.
+std::string LibraryFile::format(const Library& library) {
     Writer writer;
-    Json list = Json::array();
-    for (const ChipToKeep& chip : chips) {
-        list.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+    Json chips = Json::array();
+    for (const NamedChip& chip : library.chips) {
+        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+        if (chip.board) chips.back()["board"] = describeBoard(*chip.board, writer);
     }
-    // One definition and one chip a line: readable, and a change shows as the lines it touches.
+    const Json board = describeBoard(library.board, writer);
     std::ostringstream text;
-    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": [";
-    for (std::size_t i = 0; i < writer.definitions.size(); ++i) text << (i ? ",\n    " : "\n    ") << writer.definitions[i].dump();
-    text << "\n  ],\n  \"chips\": [";
-    for (std::size_t i = 0; i < list.size(); ++i) text << (i ? ",\n    " : "\n    ") << list[i].dump();
-    text << "\n  ]\n}\n";
+    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
+    writeList(text, writer.definitions, 2);
+    text << ",\n  \"chips\": ";
+    writeList(text, chips, 2);
+    text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
+         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump() << ",\n    \"chips\": ";
+    writeList(text, board["chips"], 3);
+    text << ",\n    \"wires\": ";
+    writeList(text, board["wires"], 3);
+    text << "\n  }\n}\n";
     return text.str();
 }
 
-std::vector<NamedChip> LibraryFile::parse(const std::string& text, const std::string& name) {
+Library LibraryFile::parse(const std::string& text, const std::string& name) {
     return Reader(name).read(text);
 }
 
-std::vector<NamedChip> LibraryFile::read() const {
+Library LibraryFile::read() const {
     std::error_code error;
     if (!std::filesystem::exists(path_, error)) return {};
     const std::uintmax_t size = std::filesystem::file_size(path_, error);
@@ -267,25 +459,66 @@ std::vector<NamedChip> LibraryFile::read() const {
     return parse(text, std::filesystem::path(path_).filename().string());
 }
 
+namespace {
+
+// The file a path names, through any symbolic links: it is that file the
+// write replaces, in its own folder, and the links stay as they are.
+std::filesystem::path fileNamedBy(std::filesystem::path path) {
+    std::error_code error;
+    for (int links = 0; links < 40 && std::filesystem::is_symlink(path, error); ++links) {
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+// The mode the file has, or a new file's usual one: 0666 less the umask.
+mode_t modeFor(const std::filesystem::path& file) {
+    struct stat status {};
+    if (stat(file.c_str(), &status) == 0) return status.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// ".NAME." and six letters or digits: what mkstemp makes of the pattern.
+bool isTemporaryOf(const std::string& entry, const std::string& name) {
+    const std::string head = "." + name + ".";
+    return entry.size() == head.size() + 6 && entry.compare(0, head.size(), head) == 0 &&
+           std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(head.size()), entry.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Writes left half done by a run that was killed.
+void removeStaleTemporaries(const std::filesystem::path& folder, const std::string& name) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (isTemporaryOf(entry.path().filename().string(), name)) std::filesystem::remove(entry.path(), error);
+}
+
+}  // namespace
+
 // A temporary file in the same folder, written, synced and renamed over the
 // old one: a rename within a file system replaces a file whole or not at all.
-void LibraryFile::write(const std::vector<ChipToKeep>& chips) const {
-    const std::string text = format(chips);
+// The file keeps its mode.
+void LibraryFile::write(const Library& library) const {
+    const std::string text = format(library);
     if (text.size() > LARGEST_FILE) throw Refused(path_ + ": cannot write: the library would be larger than 64 MiB");
     if (folder_ == Folder::MadeAtFirstWrite) makeFolder();
-    const std::filesystem::path target(path_);
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
-    std::string temporary = (std::filesystem::path(folder) / ("." + target.filename().string() + ".XXXXXX")).string();
+    const std::filesystem::path target = fileNamedBy(path_);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = mkstemp(temporary.data());
-    if (fd < 0) failWrite(path_, "cannot make a file in " + folder);
+    if (fd < 0) failWrite(path_, "cannot make a file in " + folder.string());
     bool written = true;
     for (std::size_t done = 0; written && done < text.size();) {
         const ssize_t count = ::write(fd, text.data() + done, text.size() - done);
         written = count > 0 || (count < 0 && errno == EINTR);
         done += count > 0 ? static_cast<std::size_t>(count) : 0;
     }
-    written = written && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), path_.c_str()) != 0) {
+    written = written && fchmod(fd, modeFor(target)) == 0 && fsync(fd) == 0;
+    if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int reason = errno;
         std::remove(temporary.c_str());
         errno = reason;
@@ -293,6 +526,7 @@ void LibraryFile::write(const std::vector<ChipToKeep>& chips) const {
     }
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);  // the rename itself, made lasting
     if (folderFd >= 0) fsync(folderFd), ::close(folderFd);
+    removeStaleTemporaries(folder, target.filename().string());
 }
 
 void LibraryFile::makeFolder() const {

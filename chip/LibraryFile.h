@@ -3,46 +3,93 @@
 #include "chip/ChipLogic.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+// The board as a library keeps it: its switches, its lamps, its chips (each
+// with the name it was placed under, its logic with every pin value at every
+// depth, and where its body stands) and its complete wires in creation order.
+struct KeptBoard {
+    struct Input {
+        bool value = false;
+        bool clocked = false;
+
+        friend bool operator==(const Input& a, const Input& b) { return a.value == b.value && a.clocked == b.clocked; }
+    };
+    struct PlacedChip {
+        std::string name;
+        ChipLogic logic;
+        float x = 0.f;
+        float y = 0.f;
+
+        friend bool operator==(const PlacedChip& a, const PlacedChip& b) {
+            return a.name == b.name && a.logic == b.logic && a.x == b.x && a.y == b.y;
+        }
+    };
+
+    std::vector<Input> inputs{Input{}};
+    std::vector<bool> outputs{false};
+    std::vector<PlacedChip> chips;
+    std::vector<Connection> wires;
+
+    friend bool operator==(const KeptBoard& a, const KeptBoard& b) {
+        return a.inputs == b.inputs && a.outputs == b.outputs && a.chips == b.chips && a.wires == b.wires;
+    }
+};
+
 // A palette chip as a library keeps it: its name (8-bit, each byte standing
-// for the code point of its value) and its logic.
+// for the code point of its value), its logic and, if kept, the board it was
+// saved from.
 struct NamedChip {
     std::string name;
     ChipLogic chip;
+    std::shared_ptr<const KeptBoard> board = nullptr;
 };
 
-// A chip to be written: its name and its logic where it stands.
-struct ChipToKeep {
+// Everything a library file keeps: the palette's saved chips, the board, and
+// the name typed for it.
+struct Library {
+    std::vector<NamedChip> chips;
+    KeptBoard board;
     std::string name;
-    const ChipLogic& chip;
 };
 
-// The file that keeps the palette's saved chips between runs, as JSON:
+// The file that keeps the palette's saved chips and the board between runs,
+// as JSON:
 //
-//   {"format": "vorplex-library", "version": 1,
+//   {"format": "vorplex-library", "version": 2,
 //    "definitions": [{"kind": 0, "id": 12001, "inputs": "0", "outputs": "1"},
 //                    {"kind": 2, "id": 40321, "inputs": "00", "outputs": "0",
 //                     "parts": [0, 0], "connections": [[0, 0, 12001, 0], ...]}],
-//    "chips": [{"name": "NAND", "definition": 1}]}
+//    "chips": [{"name": "NAND", "definition": 1, "board": {...as below, without "name"}}],
+//    "board": {"inputs": "10", "clocked": "01", "outputs": "0", "name": "",
+//              "chips": [{"name": "NAND", "definition": 1, "at": [300, 240]}],
+//              "wires": [[0, 0, 40321, 0], [40321, 0, 0, 0]]}}
 //
 // A definition describes one chip of a tree: its kind, its id, its pin
 // values, its sub-chips (definitions written before it) and its connections.
-// Identical sub-trees are written once, so a chip made of copies of copies
-// takes a line per level, not per gate.
+// Identical sub-trees are written once, across the palette and the board, so
+// a chip made of copies of copies takes a line per level, not per gate.
+// Version 1 files, which hold no board, are read with an empty board.
 class LibraryFile {
 public:
     // A file that cannot be read or written: one line that says which file,
     // where in it and what is wrong.
     class Refused : public std::runtime_error {
     public:
-        using std::runtime_error::runtime_error;
+        explicit Refused(const std::string& what, int error = 0) : std::runtime_error(what), error_(error) {}
+        // The system's error number for a file that could not be written, else 0.
+        int error() const { return error_; }
+
+    private:
+        int error_;
     };
 
     // Larger files are refused unread, and never written.
     static constexpr std::uintmax_t LARGEST_FILE = 64u << 20;
+    static constexpr int VERSION = 2;
 
     // Whether the file's folder may be missing: then it is made, private to
     // the user, at the first write and not before.
@@ -52,18 +99,18 @@ public:
         : path_(std::move(path)), folder_(folder) {}
     const std::string& path() const { return path_; }
 
-    // The chips in the file's order; none when there is no file yet.
-    std::vector<NamedChip> read() const;
+    // What the file keeps; an empty library when there is no file yet.
+    Library read() const;
 
-    // Puts these chips in the file in place of what it held. The file is the
+    // Puts this library in the file in place of what it held. The file is the
     // old one or the new one at every moment, whatever happens meanwhile; a
     // write that fails leaves it as it was.
-    void write(const std::vector<ChipToKeep>& chips) const;
+    void write(const Library& library) const;
 
-    // The file's text for these chips, and the chips of a text: `name`
+    // The file's text for a library, and the library of a text: `name`
     // stands for the file in the reasons for a refusal.
-    static std::string format(const std::vector<ChipToKeep>& chips);
-    static std::vector<NamedChip> parse(const std::string& text, const std::string& name);
+    static std::string format(const Library& library);
+    static Library parse(const std::string& text, const std::string& name);
 
 private:
     // Makes each missing folder on the way to the file, mode 0700.

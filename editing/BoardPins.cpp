@@ -40,7 +40,8 @@ void App::layoutBoardPins() {
 }
 
 void App::addBoardInput() {
-    boardInputs.push_back(BoardInput{});
+    recordEdit("add an input");
+    board.inputs.push_back(BoardInput{});
     // A copy of the first circle, without its colour or ring.
     inputCircles.push_back(inputCircles.front());
     inputCircles.back().setFillColor(sf::Color::Black);
@@ -49,26 +50,29 @@ void App::addBoardInput() {
 }
 
 void App::removeBoardInput() {
-    if (boardInputs.size() <= 1) return;
-    const int32_t last = static_cast<int32_t>(boardInputs.size() - 1);
+    if (board.inputs.size() <= 1) return;
+    recordEdit("remove an input");
+    const int32_t last = static_cast<int32_t>(board.inputs.size() - 1);
     removeWiresWhere([last](const Connection& c) { return c.fromChip == 0 && c.fromPin == last; });
-    boardInputs.pop_back();
+    board.inputs.pop_back();
     inputCircles.pop_back();
     layoutBoardPins();
 }
 
 void App::addBoardOutput() {
-    boardOutputs.push_back(false);
+    recordEdit("add an output");
+    board.outputs.push_back(false);
     outputCircles.push_back(outputCircles.front());
     outputCircles.back().setFillColor(sf::Color::Black);
     layoutBoardPins();
 }
 
 void App::removeBoardOutput() {
-    if (boardOutputs.size() <= 1) return;
-    const int32_t last = static_cast<int32_t>(boardOutputs.size() - 1);
+    if (board.outputs.size() <= 1) return;
+    recordEdit("remove an output");
+    const int32_t last = static_cast<int32_t>(board.outputs.size() - 1);
     removeWiresWhere([last](const Connection& c) { return c.toChip == 0 && c.toPin == last; });
-    boardOutputs.pop_back();
+    board.outputs.pop_back();
     outputCircles.pop_back();
     layoutBoardPins();
 }
@@ -79,20 +83,25 @@ App::Outcome App::pressInputColumn() {
     int32_t input = -1;
     if (!pressedBoardPin(inputCircles, input)) return Outcome::Continue;
     if (input < 0) return Outcome::EndUpdate;
-    if (wiringState == WiringState::Armed) {
+    if (wiringState == WiringState::Armed)
         startWireAtInput(input);
-    } else if (wiringState == WiringState::Idle) {
-        BoardInput& pressed = boardInputs[input];
-        sf::CircleShape& circle = inputCircles[input];
-        if (pressedButton() == sf::Mouse::Middle) {
-            pressed.clocked = !pressed.clocked;
-            circle.setOutlineThickness(pressed.clocked ? layout::CLOCKED_RING : 0.f);
-        } else {
-            pressed.value = !pressed.value;
-            circle.setFillColor(logicColour(pressed.value));
-        }
-    }
+    else if (wiringState == WiringState::Idle)
+        switchInput(input, pressedButton() == sf::Mouse::Middle);
     return Outcome::EndUpdate;
+}
+
+// Switching is not an edit that can be undone, but it is kept.
+void App::switchInput(int32_t input, bool clocking) {
+    BoardInput& pressed = board.inputs[input];
+    sf::CircleShape& circle = inputCircles[input];
+    if (clocking) {
+        pressed.clocked = !pressed.clocked;
+        circle.setOutlineThickness(pressed.clocked ? layout::CLOCKED_RING : 0.f);
+    } else {
+        pressed.value = !pressed.value;
+        circle.setFillColor(logicColour(pressed.value));
+    }
+    workChanged();
 }
 
 bool App::pressedBoardPin(const std::vector<sf::CircleShape>& circles, int32_t& pin) const {

@@ -16,59 +16,49 @@ float clampInto(float position, float extent, float start, float length) {
     return position;
 }
 
-// A placed chip keeps the template's width and grows in height with its
-// larger pin count.
-float boardHeight(const Chip& chip) {
-    const int32_t pins = std::max(chip.inputCount(), chip.outputCount());
-    return static_cast<float>(std::sqrt(static_cast<double>(pins)) * Chip::HEIGHT);
-}
-
 }  // namespace
 
 void App::dragChip() {
-    Chip* chip = draggedChip;
-    if (!chip) return;
-    const sf::FloatRect bounds = chip->body().getGlobalBounds();
-    const sf::Vector2f wanted = mouse() + dragOffset;
+    if (draggedChip) draggedChip->moveTo(placeInFrame(*draggedChip, mouse() + dragOffset));
+}
+
+sf::Vector2f App::placeInFrame(const Chip& chip, sf::Vector2f wanted) const {
+    const sf::FloatRect bounds = chip.bounds();
     const sf::Vector2f frameAt = boardFrame.getPosition();
     const sf::Vector2f frameSize = boardFrame.getSize();
-    chip->moveTo(sf::Vector2f(clampInto(wanted.x, bounds.width, frameAt.x, frameSize.x),
-                              clampInto(wanted.y, bounds.height, frameAt.y, frameSize.y)));
+    return sf::Vector2f(clampInto(wanted.x, bounds.width, frameAt.x, frameSize.x),
+                        clampInto(wanted.y, bounds.height, frameAt.y, frameSize.y));
 }
 
 // Any released button ends a drag; the chip was already moved this frame.
-void App::dropChip() { draggedChip = nullptr; }
+void App::dropChip() { endDrag(); }
 
-// Any press in the palette row ends the update, on a template or not.
+// Any press in the palette row ends the update, on a template or not. With
+// Ctrl held it opens the chip instead of placing it.
 App::Outcome App::pressPaletteRow() {
-    const sf::Vector2f point = mouse();
-    const sf::RectangleShape& first = library.front().body();
-    const float top = first.getPosition().y;
-    if (!(top < point.y && point.y <= top + first.getSize().y)) return Outcome::Continue;
+    if (!inPaletteRow(mouse())) return Outcome::Continue;
     if (isDrawingWire()) abandonWireUnderWay();
     wiringState = WiringState::Idle;
-    for (const Chip& entry : library) {
-        const float left = entry.body().getPosition().x;
-        if (left < point.x && point.x <= left + entry.body().getSize().x) {
-            placeFromPalette(entry);
-            break;
-        }
-    }
+    if (const PaletteEntry* entry = paletteEntryAt(mouse())) frame.controlHeld ? openPaletteChip(*entry) : placeFromPalette(*entry);
     return Outcome::EndUpdate;
 }
 
+// The placement and the drag that follows it are one step.
 void App::placeFromPalette(const Chip& entry) {
-    if (boardSizeAsChip() + entry.treeSize() > largestChip) return sayTooLarge(entry.name(), "not placed", "board");
-    dragOffset = entry.body().getPosition() - mouse();
-    Chip& placed = boardChips.place(entry);
-    placed.resize(sf::Vector2f(placed.label().getGlobalBounds().width + Chip::LABEL_MARGIN,
-                               boardHeight(placed)));
+    if (board.sizeAsChip() + entry.treeSize() > largestChip) return sayTooLarge(entry.name(), "not placed", "board");
+    if (tooDeep(entry.depth() + 1, entry.name(), "not placed", "board")) return;
+    endDrag();
+    recordEdit("place " + entry.name());
+    dragOffset = entry.position() - mouse();
+    Chip& placed = board.chips.place(entry);
+    placed.resize(placed.boardSize());
     // Its pins are laid out for the new height by the drag step from the next frame on.
     draggedChip = &placed;
+    dragStart = placed.position();
 }
 
 App::Outcome App::pressBoardChip() {
-    Chip* chip = boardChips.at(mouse());
+    Chip* chip = board.chips.at(mouse());
     if (!chip) return Outcome::Continue;
     switch (wiringState) {
         case WiringState::Idle:
@@ -83,8 +73,11 @@ App::Outcome App::pressBoardChip() {
             return chooseTarget(*chip);
     }
     if (pressedButton() == sf::Mouse::Left) {
+        endDrag();
         draggedChip = chip;
-        dragOffset = chip->body().getPosition() - mouse();
+        dragOffset = chip->position() - mouse();
+        boardBeforeDrag = board;
+        dragStart = chip->position();
     } else if (pressedButton() == sf::Mouse::Right) {
         removeBoardChip(*chip);
     }
@@ -94,10 +87,31 @@ App::Outcome App::pressBoardChip() {
 // The chip leaves with every wire that touches it; a removed wire clears the
 // pin it fed. Wires name chips by id and reach the first chip with it: on a
 // board of more chips than ids, those of a repeated id are that chip's only.
+// With the right button held, the wires it goes on to delete belong to the
+// same step.
 void App::removeBoardChip(const Chip& chip) {
+    if (draggedChip == &chip) endDrag();  // the drag goes on with nothing to move
+    recordEdit("remove " + chip.name());
+    holdRecorded = frame.rightButtonHeld;
     const int32_t id = chip.id();
-    if (boardChips.find(id) == &chip)
+    if (board.chips.find(id) == &chip)
         removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
-    if (draggedChip == &chip) draggedChip = nullptr;  // the drag goes on with nothing to move
-    boardChips.remove(chip);
+    board.chips.remove(chip);
+}
+
+// A drag that moved its chip is a step of its own, unless the chip was placed
+// with it; either way the file is to keep where the chip now stands.
+void App::settleDragStep() {
+    if (!draggedChip || draggedChip->position() == dragStart) return;
+    workChanged();
+    dragStart = draggedChip->position();
+    if (!boardBeforeDrag) return;
+    history.record("move " + draggedChip->name(), History::State{std::move(*boardBeforeDrag), {}, {}});
+    boardBeforeDrag = stateNow(false).board;
+}
+
+void App::endDrag() {
+    settleDragStep();
+    draggedChip = nullptr;
+    boardBeforeDrag.reset();
 }

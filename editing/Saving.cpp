@@ -5,7 +5,6 @@
 #include "app/Screen.h"
 
 #include <algorithm>
-#include <iostream>
 
 namespace {
 
@@ -33,47 +32,51 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires) {
 }  // namespace
 
 // Saving under a new name appends the chip and empties the name box; under an
-// existing name it replaces that entry. An empty name saves nothing, nor does
-// a board too large to become a chip. Only an append lets the frame go on.
+// existing name it replaces that entry where it stands. An empty name saves
+// nothing, nor does a board too large to become a chip. Only an append lets
+// the frame go on.
 App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
-    if (name.empty() || !fitsInPalette(boardSizeAsChip(), name)) return Outcome::EndUpdate;
-    Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name, snapshotChips(boardChips),
-               snapshotWires(wires), static_cast<int32_t>(boardInputs.size()), static_cast<int32_t>(boardOutputs.size()));
-    const bool appended = joinPalette(std::move(saved));
-    if (appended) nameBox.setName("");
-    keepLibrary();
+    if (name.empty() || !fitsInPalette(board.sizeAsChip(), name)) return Outcome::EndUpdate;
+    int32_t depth = 1;  // the board as a chip: one level above its deepest chip
+    for (const Chip& chip : board.chips) depth = std::max(depth, chip.depth() + 1);
+    if (tooDeep(depth, name, "not saved", "chip")) return Outcome::EndUpdate;
+    recordEdit("save " + name, true, true);
+    Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name,
+               snapshotChips(board.chips), snapshotWires(board.wires), static_cast<int32_t>(board.inputs.size()),
+               static_cast<int32_t>(board.outputs.size()));
+    const bool appended = joinPalette(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board))));
+    if (appended) nameBox.setName(""), scrollPalette(static_cast<int>(library.size()));
     return appended ? Outcome::Continue : Outcome::EndUpdate;
 }
 
 // A new entry stands right of the last one, with its top at the row's.
 sf::Vector2f App::nextPalettePosition() const {
-    const sf::FloatRect last = library.back().body().getGlobalBounds();
+    const sf::FloatRect last = library.back().bounds();
     return sf::Vector2f(last.left + last.width + layout::PALETTE_GAP, SCREEN_H - layout::PALETTE_RAISE);
 }
 
-bool App::joinPalette(Chip chip) {
-    const auto sameName = std::find_if(library.begin(), library.end(),
-                                       [&chip](const Chip& entry) { return entry.name() == chip.name(); });
-    if (sameName != library.end()) {
-        *sameName = std::move(chip);
-        return false;
-    }
-    library.push_back(std::move(chip));
-    return true;
+const PaletteEntry* App::paletteEntry(const std::string& name) const {
+    const auto entry = std::find_if(library.begin(), library.end(), [&name](const Chip& chip) { return chip.name() == name; });
+    return entry == library.end() ? nullptr : &*entry;
 }
 
-// What the board would weigh as a chip: itself, its pins, its wires and its chips.
-int64_t App::boardSizeAsChip() const {
-    int64_t size = 1 + static_cast<int64_t>(boardInputs.size() + boardOutputs.size() + wires.size());
-    for (const Chip& chip : boardChips) size += chip.treeSize();
-    return size;
+// A replaced entry has the same name, so the same width: it fits where the
+// old one stood.
+bool App::joinPalette(PaletteEntry entry) {
+    if (const PaletteEntry* sameName = paletteEntry(entry.name())) {
+        entry.moveTo(sameName->position());
+        library[static_cast<std::size_t>(sameName - library.data())] = std::move(entry);
+        return false;
+    }
+    library.push_back(std::move(entry));
+    return true;
 }
 
 // No chip, and not the palette as a whole, may grow beyond the largest chip a
 // library may hold: so every library written can be read again, and a chip
 // nested in copies of itself stops doubling long before memory runs out.
-bool App::fitsInPalette(int64_t size, const std::string& name) const {
+bool App::fitsInPalette(int64_t size, const std::string& name) {
     int64_t total = size;
     for (const Chip& entry : library)
         if (entry.name() != name) total += entry.treeSize();
@@ -82,26 +85,17 @@ bool App::fitsInPalette(int64_t size, const std::string& name) const {
     return false;
 }
 
-void App::sayTooLarge(const std::string& name, const char* refused, const char* what) const {
-    std::cerr << "vorplex: \"" << name << "\" " << refused << ": the " << what << " would hold more than " << largestChip
-              << " parts (chips, pins and connections at every depth)\n";
+void App::sayTooLarge(const std::string& name, const char* refused, const char* what) {
+    say("\"" + name + "\" " + refused + ": the " + what + " would be too large",
+        "\"" + name + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip) +
+            " parts (chips, pins and connections at every depth)");
 }
 
-void App::keepChipsIn(LibraryFile file, std::vector<NamedChip> chips) {
-    libraryFile = std::move(file);
-    for (NamedChip& named : chips) joinPalette(Chip(std::move(named.chip), nextPalettePosition(), font, named.name));
-}
-
-// Saved chips are those of composite kinds: the editor gives every chip it
-// saves the palette's size, never 0 or 1.
-void App::keepLibrary() const {
-    if (!libraryFile) return;
-    std::vector<ChipToKeep> saved;
-    for (const Chip& entry : library)
-        if (entry.kind() != NOT_CHIP && entry.kind() != AND_CHIP) saved.push_back({entry.name(), entry});
-    try {
-        libraryFile->write(saved);
-    } catch (const LibraryFile::Refused& refusal) {
-        std::cerr << "vorplex: " << refusal.what() << '\n';
-    }
+// Nor may a chip nest deeper than the deepest a library may hold.
+bool App::tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) {
+    if (depth <= deepestChip) return false;
+    say("\"" + name + "\" " + refused + ": the " + what + " would be too deep",
+        "\"" + name + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip) +
+            " levels deep (chips within chips)");
+    return true;
 }

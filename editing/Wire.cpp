@@ -14,10 +14,7 @@ float distance(sf::Vector2f a, sf::Vector2f b) {
 }  // namespace
 
 Wire::Wire(Connection connection, sf::Vector2f source, sf::Vector2f target)
-    : connection(connection), line(sf::Lines, 2) {
-    line[0] = sf::Vertex(source, sf::Color::White);
-    line[1] = sf::Vertex(target, sf::Color::White);
-}
+    : connection(connection), line{sf::Vertex(source, sf::Color::White), sf::Vertex(target, sf::Color::White)} {}
 
 void Wire::colour(sf::Color source, sf::Color target) {
     line[0].color = source;

@@ -4,6 +4,8 @@
 
 #include <SFML/Graphics.hpp>
 
+#include <array>
+
 // One wire on the board. Vertex 0 of the line is the source end, vertex 1 the
 // target end; only complete wires carry values.
 class Wire {
@@ -30,7 +32,14 @@ public:
     // wire's length plus one pixel.
     bool isNear(sf::Vector2f point) const;
 
+    // The same ends and completeness; where the line is drawn and its colours
+    // follow from the board.
+    friend bool operator==(const Wire& a, const Wire& b) {
+        return a.connection == b.connection && a.complete == b.complete;
+    }
+    friend bool operator!=(const Wire& a, const Wire& b) { return !(a == b); }
+
     Connection connection;
-    sf::VertexArray line;
+    std::array<sf::Vertex, 2> line;  // drawn as a line from vertex 0 to vertex 1
     bool complete = false;
 };

@@ -17,19 +17,19 @@ void App::pressConnect() {
 }
 
 void App::abandonWireUnderWay() {
-    wires.pop_back();
+    board.wires.pop_back();
     wiringState = WiringState::Idle;
 }
 
 void App::startWireAtInput(int32_t input) {
-    wires.emplace_back(Connection{0, input, Wire::NO_TARGET, 0}, inputCircles[input].getPosition(),
+    board.wires.emplace_back(Connection{0, input, Wire::NO_TARGET, 0}, inputCircles[input].getPosition(),
                        mouse());
     wireUnderWay().line[0].color = sf::Color::Black;
     wiringState = WiringState::ChoosingTarget;
 }
 
 void App::startWireAtChip(Chip& chip) {
-    wires.emplace_back(Connection{Wire::NO_TARGET, 0, Wire::NO_TARGET, 0}, chip.outputPinPosition(0),
+    board.wires.emplace_back(Connection{Wire::NO_TARGET, 0, Wire::NO_TARGET, 0}, chip.outputPinPosition(0),
                        mouse());
     wiringState = WiringState::ChoosingSource;
     chooseSource(chip);
@@ -59,7 +59,7 @@ App::Outcome App::chooseTarget(Chip& chip) {
     Wire& wire = wireUnderWay();
     Connection& c = wire.connection;
     std::vector<bool> used(static_cast<std::size_t>(chip.inputCount()), false);
-    for (const Wire& other : wires)
+    for (const Wire& other : board.wires)
         if (other.connection.toChip == chip.id()) used[other.connection.toPin] = true;
     const bool left = pressedButton() == sf::Mouse::Left;
     const int32_t pins = chip.inputCount();
@@ -81,11 +81,15 @@ App::Outcome App::chooseTarget(Chip& chip) {
         c.toChip = chip.id();
         c.toPin = free;
     }
-    if (left) {
-        wire.finish();
-        wiringState = WiringState::Idle;
-    }
+    if (left) finishWire(wire);
     return Outcome::Continue;
+}
+
+// A wire made is a step; what stood before it is the board without it.
+void App::finishWire(Wire& wire) {
+    recordEdit("make a wire");
+    wire.finish();
+    wiringState = WiringState::Idle;
 }
 
 // A press on a board output completes the wire there, unless a wire already
@@ -93,7 +97,7 @@ App::Outcome App::chooseTarget(Chip& chip) {
 App::Outcome App::pressOutputColumn() {
     int32_t output = -1;
     if (!pressedBoardPin(outputCircles, output) || output < 0) return Outcome::Continue;
-    for (const Wire& wire : wires) {
+    for (const Wire& wire : board.wires) {
         if (wire.feedsBoardOutput(output)) {
             abandonWireUnderWay();
             return Outcome::EndUpdate;
@@ -103,21 +107,20 @@ App::Outcome App::pressOutputColumn() {
     wire.connection.toChip = 0;
     wire.connection.toPin = output;
     wire.setTargetPoint(outputCircles[output].getPosition());
-    wire.finish();
-    wiringState = WiringState::Idle;
+    finishWire(wire);
     return Outcome::EndUpdate;
 }
 
 void App::followPinsWithWireEnds() {
-    for (Wire& wire : wires) {
+    for (Wire& wire : board.wires) {
         const Connection& c = wire.connection;
         if (c.fromChip == 0)
             wire.setSourcePoint(inputCircles[c.fromPin].getPosition());
-        else if (const Chip* source = boardChips.find(c.fromChip))
+        else if (const Chip* source = board.chips.find(c.fromChip))
             wire.setSourcePoint(source->outputPinPosition(c.fromPin));
         if (c.toChip == 0)
             wire.setTargetPoint(outputCircles[c.toPin].getPosition());
-        else if (const Chip* target = boardChips.find(c.toChip))
+        else if (const Chip* target = board.chips.find(c.toChip))
             wire.setTargetPoint(target->inputPinPosition(c.toPin));
     }
 }
@@ -128,29 +131,21 @@ void App::followMouseWithLooseEnd() {
         wireUnderWay().setTargetPoint(mouse());
 }
 
-// At most one wire per frame, the oldest first.
+// At most one wire per frame, the oldest first; the wires deleted in one hold
+// of the button are one step.
 void App::deleteWireUnderMouse() {
-    for (auto wire = wires.begin(); wire != wires.end(); ++wire) {
+    for (auto wire = board.wires.begin(); wire != board.wires.end(); ++wire) {
         if (wire->isNear(mouse())) {
-            removeWire(wire);
+            if (!holdRecorded) recordEdit("delete wires");
+            holdRecorded = true;
+            board.removeWire(wire);
             return;
         }
     }
 }
 
-// A removed wire clears the pin it fed.
-std::list<Wire>::iterator App::removeWire(std::list<Wire>::iterator wire) {
-    const Connection& c = wire->connection;
-    if (c.toChip == 0) {
-        boardOutputs[c.toPin] = false;
-    } else if (Chip* target = boardChips.find(c.toChip)) {
-        target->setInput(c.toPin, false);
-    }
-    return wires.erase(wire);
-}
-
 void App::removeWiresWhere(const std::function<bool(const Connection&)>& attached) {
     if (isDrawingWire() && attached(wireUnderWay().connection)) abandonWireUnderWay();
-    for (auto wire = wires.begin(); wire != wires.end();)
-        wire = attached(wire->connection) ? removeWire(wire) : std::next(wire);
+    for (auto wire = board.wires.begin(); wire != board.wires.end();)
+        wire = attached(wire->connection) ? board.removeWire(wire) : std::next(wire);
 }

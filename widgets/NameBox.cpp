@@ -20,21 +20,22 @@ void NameBox::setup(sf::Vector2f position, sf::Vector2f size, const sf::Font& fo
 
 void NameBox::takeFocusFromPress(sf::Vector2f mouse) { setActive(field.contains(mouse)); }
 
-void NameBox::type(std::uint32_t codePoint) {
-    if (!active) return;
+bool NameBox::type(std::uint32_t codePoint) {
+    if (!active) return false;
     if (codePoint == CARRIAGE_RETURN) {
         setActive(false);
-        return;
+        return false;
     }
     std::string typed = name();
     if (codePoint == BACKSPACE) {
-        if (typed.empty()) return;
+        if (typed.empty()) return false;
         typed.pop_back();
     } else {
-        if (typed.size() >= MAX_LENGTH) return;
+        if (typed.size() >= MAX_LENGTH) return false;
         typed.push_back(static_cast<char>(codePoint & 0xFFu));
     }
     field.setLabel(typed);
+    return true;
 }
 
 std::string NameBox::name() const { return toByteString(field.text.getString()); }

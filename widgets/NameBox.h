@@ -27,7 +27,8 @@ public:
     void takeFocusFromPress(sf::Vector2f mouse);
 
     // One typed code point, taken only while focused; stored as its low byte.
-    void type(std::uint32_t codePoint);
+    // Whether the name changed.
+    bool type(std::uint32_t codePoint);
 
     std::string name() const;
     void setName(std::string name);

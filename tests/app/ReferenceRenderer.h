@@ -12,7 +12,7 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     const auto drawChip = [&](const Chip& chip) {
         draw(chip.body());
         for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) {
-            sf::CircleShape circle = chip.pins()[pin];
+            sf::CircleShape circle = chip.pinCircle(pin);
             const bool input = pin < chip.inputCount();
             circle.setFillColor(logicColour(input ? chip.input(pin) : chip.output(pin - chip.inputCount())));
             draw(circle);
@@ -24,9 +24,9 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (const Button& button : app.buttons) draw(button.rect), draw(button.text);
     draw(app.nameBox.rect()), draw(app.nameBox.text());
     for (const Chip& chip : app.library) drawChip(chip);
-    for (const Chip& chip : app.boardChips) drawChip(chip);
+    for (const Chip& chip : app.board.chips) drawChip(chip);
     for (const sf::CircleShape& circle : app.inputCircles) draw(circle);
     for (const sf::CircleShape& circle : app.outputCircles) draw(circle);
-    for (const Wire& wire : app.wires) draw(wire.line);
+    for (const Wire& wire : app.board.wires) target.draw(wire.line.data(), 2, sf::Lines), ++calls;
     return calls;
 }

@@ -21,8 +21,8 @@ void save(AppDriver& user, const std::string& name, int inputs, int outputs, con
         ids.push_back(user.place(parts[part], {250.f + 300 * static_cast<float>(part), 200.f + 150 * static_cast<float>(part % 2)}));
     for (const auto& [from, fromPin, to, toPin] : wires) user.wire(ids[from], fromPin, ids[to], toPin);
     user.saveAs(name);
-    for (int press = 0; press < 10 && !user.app.boardChips.empty(); ++press)
-        user.click(user.chip(user.app.boardChips.begin()->id()), sf::Mouse::Right);
+    for (int press = 0; press < 10 && !user.app.board.chips.empty(); ++press)
+        user.click(user.chip(user.app.board.chips.begin()->id()), sf::Mouse::Right);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
     std::filesystem::remove(path);
     {
         AppDriver user;
-        user.app.keepChipsIn(LibraryFile(path), {});
+        user.app.keepWorkIn(LibraryFile(path), {});
         save(user, "NAND", 2, 1, {"AND", "NOT"}, {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {2, 0, 0, 0}});
         save(user, "XOR", 2, 1, {"NAND", "NAND", "NAND", "NAND"},
              {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 2, 0}, {1, 0, 2, 1}, {0, 1, 3, 0}, {1, 0, 3, 1}, {2, 0, 4, 0}, {3, 0, 4, 1}, {4, 0, 0, 0}});

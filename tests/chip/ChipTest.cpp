@@ -2,11 +2,40 @@
 
 #include <gtest/gtest.h>
 
-// A chip's pin circles come from its logic's pin counts: counts below zero
-// give no pins, not circles that no pin has.
-TEST(Chip, PinCirclesFollowTheLogicsPinCounts) {
+#include <algorithm>
+
+namespace {
+
+// The heights of a column of pins, with the body's top and bottom edges.
+std::vector<float> column(const Chip& chip, bool outputs) {
+    std::vector<float> heights{chip.position().y, chip.position().y + chip.size().y};
+    const float x = chip.position().x + (outputs ? chip.size().x : 0.f);
+    for (int32_t circle = 0; circle < chip.inputCount() + chip.outputCount(); ++circle) {
+        const sf::Vector2f pin = chip.pinCircle(circle).getPosition();
+        if ((circle >= chip.inputCount()) == outputs) heights.push_back(pin.x == x ? pin.y : -1.f);
+    }
+    std::sort(heights.begin(), heights.end());
+    return heights;
+}
+
+}  // namespace
+
+// Inputs stand on the left edge, outputs on the right, each column spread
+// evenly with equal gaps at both ends, however their counts differ, on a
+// chip as it stands in the palette and as it grows on the board. Pin counts
+// below zero give no pins.
+TEST(Chip, PinsAreSpreadEvenlyDownEachEdge) {
     static const sf::Font font;
-    const Chip chip(2, {}, font, "X", {}, {}, -3, 2);
-    EXPECT_EQ(chip.inputCount(), 0);
-    EXPECT_EQ(chip.pins().size(), 2u);
+    for (const auto& [inputs, outputs] : {std::pair{3, 1}, {1, 2}, {2, 5}, {-3, 2}}) {
+        Chip chip(2, {400, 300}, font, "X", {}, {}, inputs, outputs);
+        for (const bool onBoard : {false, true}) {
+            if (onBoard) chip.resize(chip.boardSize()), chip.layout();
+            for (const bool right : {false, true}) {
+                const std::vector<float> heights = column(chip, right);
+                EXPECT_EQ(heights.size(), static_cast<std::size_t>(2 + std::max(right ? outputs : inputs, 0)));
+                for (std::size_t i = 1; i + 1 < heights.size(); ++i)
+                    EXPECT_NEAR(heights[i + 1] - heights[i], heights[1] - heights[0], 1e-3) << inputs << " in, " << outputs << " out";
+            }
+        }
+    }
 }

@@ -1,8 +1,10 @@
+#include "chip/DeepLibraries.h"
 #include "chip/LibraryFile.h"
 #include "chip/RandomCircuits.h"
 
 #include <csignal>
 #include <filesystem>
+#include <set>
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +16,8 @@ std::string nameOfRandomBytes(RandomCircuits& random) {
     for (char& byte : name) byte = static_cast<char>(random.pick(1, 255));
     return name;
 }
+
+Library libraryOf(std::vector<NamedChip> chips, KeptBoard board = {}) { return Library{std::move(chips), std::move(board), "B"}; }
 
 std::string refusal(const std::string& text) {
     try {
@@ -33,8 +37,8 @@ TEST(LibraryFile, ChipsReadBackAreTheChipsWritten) {
         RandomCircuits random(seed);
         Twin first = random.chip(random.pick(1, 4)), second = random.chip(random.pick(1, 4));
         const std::string names[] = {nameOfRandomBytes(random), nameOfRandomBytes(random) + "!"};
-        const std::string text = LibraryFile::format({{names[0], first.logic}, {names[1], second.logic}});
-        std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+        const std::string text = LibraryFile::format(libraryOf({{names[0], first.logic}, {names[1], second.logic}}));
+        std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json").chips;
         ASSERT_EQ(read.size(), 2u);
         for (int i = 0; i < 2; ++i) {
             Twin twin{read[i].chip, i == 0 ? first.reference : second.reference};
@@ -43,6 +47,20 @@ TEST(LibraryFile, ChipsReadBackAreTheChipsWritten) {
             runAndCompare(twin, random, 10, "seed " + std::to_string(seed) + " read back");
         }
     }
+}
+
+// Two copies of a chip that feeds an AND back into itself, held side by
+// side: the same circuit and the same ids inside, one copy run with its
+// input on and one not. Each comes back with its own pin values.
+TEST(LibraryFile, CopiesOfAChipInOtherStatesComeBackInTheirOwnStates) {
+    ChipLogic gate(AND_CHIP);
+    gate.setId(10001);
+    ChipLogic on(2, {gate}, {{0, 0, 10001, 0}, {10001, 0, 10001, 1}, {10001, 0, 0, 0}}, 1, 1), off = on;
+    on.setInput(0, true);
+    for (int call = 0; call < 3; ++call) on.evaluate();
+    on.setId(10002), off.setId(10003);
+    const ChipLogic pair(3, {on, off}, {}, 0, 0);
+    EXPECT_EQ(LibraryFile::parse(LibraryFile::format(libraryOf({{"PAIR", pair}})), "chips.json").chips.at(0).chip, pair);
 }
 
 // A chip of two copies of the level below, 20 levels deep: a million NOTs,
@@ -54,16 +72,40 @@ TEST(LibraryFile, SharedSubTreesAreWrittenOnce) {
         copy.setId(10002);
         level = ChipLogic(2, {level, copy}, {{0, 0, level.id(), 0}, {10002, 0, 0, 0}}, 1, 1);
     }
-    const std::string text = LibraryFile::format({{"DEEP", level}});
+    const std::string text = LibraryFile::format(libraryOf({{"DEEP", level}}));
     EXPECT_LT(text.size(), 20u * 300);
-    const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json");
+    const std::vector<NamedChip> read = LibraryFile::parse(text, "chips.json").chips;
     EXPECT_EQ(read.at(0).chip.treeSize(), level.treeSize());
+}
+
+// A chip at the deepest, read and run: a change at its input shows at its
+// output after exactly as many calls as NOTs on its path. Every walk reaches
+// it; written, it reads back as it was. One level more is refused.
+TEST(LibraryFile, AChipAtTheDeepestIsReadRunAndWritten) {
+    const int32_t notEvery = 100, gates = 1 + DEEPEST_CHIP / notEvery;  // and one at the bottom
+    ChipLogic chip = LibraryFile::parse(deep::chain(DEEPEST_CHIP, notEvery), "chips.json").chips.at(0).chip;
+    int32_t parts = 0;
+    chip.forEachPart([&parts](const ChipLogic::PartView&) { ++parts; });
+    EXPECT_EQ(std::make_tuple(chip.depth(), chip.subChip(0).depth(), parts), std::make_tuple(DEEPEST_CHIP, DEEPEST_CHIP - 1, DEEPEST_CHIP + gates - 1));
+    for (int32_t call = 0; call < gates; ++call) chip.evaluate();
+    const bool settled = chip.output(0);
+    chip.setInput(0, !chip.input(0));
+    for (int32_t call = 1; call <= gates; ++call) {
+        chip.evaluate();
+        ASSERT_EQ(chip.output(0), call == gates ? !settled : settled) << "call " << call;
+    }
+    const std::string text = LibraryFile::format(libraryOf({{"DEEP", chip}}));
+    EXPECT_EQ(LibraryFile::format(libraryOf({{"DEEP", LibraryFile::parse(text, "chips.json").chips.at(0).chip}})), text);
+    EXPECT_NE(refusal(deep::chain(DEEPEST_CHIP + 1)).find("definition 10001: more than 10000 levels deep"), std::string::npos);
 }
 
 // A bad file is refused with where and what, whatever is wrong with it.
 TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
     const std::string head = R"({"format": "vorplex-library", "version": 1, "definitions": [)";
     const std::string gate = R"({"kind": 0, "id": 10001, "inputs": "0", "outputs": "1"})";
+    const std::string board = R"({"format": "vorplex-library", "version": 2, "definitions": [)" + gate +
+                              R"(], "chips": [], "board": {"inputs": "1", "clocked": "0", "outputs": "0", "name": "", "chips": [)" +
+                              R"({"name": "N", "definition": 0, "at": [300, 200]}], "wires": )";
     std::string doubling = head + gate;  // each level two of the one before: 2^k NOTs
     for (int level = 1; level <= 25; ++level)
         doubling += R"(, {"kind": 2, "id": 7, "inputs": "", "outputs": "", "parts": [)" + std::to_string(level - 1) +
@@ -72,7 +114,7 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {"[1, 2", "chips.json: not JSON: "},
         {"[9e999999]", "chips.json: not JSON: number overflow"},
         {R"({"format": "other", "version": 1})", "chips.json: not a library"},
-        {R"({"format": "vorplex-library", "version": 2})", "chips.json: version 2 is not 1"},
+        {R"({"format": "vorplex-library", "version": 3})", "chips.json: version 3 is newer than this editor reads (2)"},
         {head + "]}", "chips.json: no \"chips\""},
         {head + gate + R"(], "chips": [{"name": "X", "definition": "0"}]})", "chip \"X\": \"definition\" is not number"},
         {head + R"({"kind": 0, "id": 1, "inputs": "2", "outputs": ""}], "chips": []})", "definition 0: \"inputs\" holds more"},
@@ -89,6 +131,9 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {head + gate + R"(], "chips": [{"name": "ABCDEFGHIJKLMNOPQRSTU", "definition": 0}]})", "a name of 21 characters"},
         {head + gate + R"(], "chips": [{"name": "\u263A", "definition": 0}]})", "above U+00FF"},
         {doubling + R"(], "chips": []})", "definition 25: larger than 100000000 parts"},
+        {board + "[[0, 0, 10001, 0], [12077, 0, 0, 0]]}}", "chips.json: board: wire 1: source: no chip 12077 on the board"},
+        {board + "[[0, 0, 10001, 0], [0, 0, 10001, 0]]}}", "board: wire 1: its target is fed by an earlier wire"},
+        {board + "[[10001, 0, 0, 1]]}}", "board: wire 0: its target has no pin 1"},
         {doubling.substr(0, doubling.rfind(", {")) + R"(], "chips": [{"name": "A", "definition": 24}, {"name": "B", "definition": 24}]})",
          "chip \"B\": the chips together are larger"},
     };
@@ -96,20 +141,24 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
 }
 
 // The file is always the old library or the new one, even when the writer is
-// killed halfway; a write that cannot be done leaves what was there.
+// killed halfway, and the next write leaves nothing of a killed one behind;
+// a write that cannot be done leaves what was there. A write keeps the
+// file's mode, and through a symbolic link replaces the file it names.
 TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vorplex-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder / "in the way");
     const LibraryFile file((folder / "chips.json").string());
     RandomCircuits random(3);
     const Twin big = random.chip(5), small = random.chip(1);
-    file.write({{"OLD", small.logic}});
-    const std::vector<std::string> either = {LibraryFile::format({{"OLD", small.logic}}),
-                                             LibraryFile::format({{"NEW", big.logic}, {"OLD", small.logic}})};
+    const Library before = libraryOf({{"OLD", small.logic}});
+    const Library after = libraryOf({{"NEW", big.logic}, {"OLD", small.logic}},
+                                    KeptBoard{{{true, false}}, {true}, {{"NEW", big.logic, 300.f, 200.5f}}, {{0, 0, 0, 0}}});
+    file.write(before);
+    const std::vector<std::string> either = {LibraryFile::format(before), LibraryFile::format(after)};
     for (int attempt = 0; attempt < 200; ++attempt) {
         const pid_t writer = fork();
         if (writer == 0) {
-            for (;;) file.write({{"NEW", big.logic}, {"OLD", small.logic}}), file.write({{"OLD", small.logic}});
+            for (;;) file.write(after), file.write(before);
         }
         usleep(static_cast<useconds_t>(random.pick(0, 1500)));
         kill(writer, SIGKILL);
@@ -118,7 +167,18 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         EXPECT_TRUE(text == either[0] || text == either[1]) << "attempt " << attempt;
     }
-    EXPECT_THROW(LibraryFile((folder / "in the way").string()).write({{"OLD", small.logic}}), LibraryFile::Refused);
+    EXPECT_THROW(LibraryFile((folder / "in the way").string()).write(before), LibraryFile::Refused);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "in the way"));
+    std::ofstream(folder / ".chips.json.k1LLed"), std::ofstream(folder / ".chips.json.mine");
+    std::filesystem::permissions(folder / "chips.json", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink("chips.json", folder / "link.json");
+    LibraryFile((folder / "link.json").string()).write(after);
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files.insert(entry.path().filename().string());
+    EXPECT_EQ(files, (std::set<std::string>{"chips.json", "link.json", "in the way", ".chips.json.mine"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.json"));
+    EXPECT_EQ(LibraryFile((folder / "chips.json").string()).read().board.chips.size(), 1u);
+    EXPECT_EQ(std::filesystem::status(folder / "chips.json").permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     std::filesystem::remove_all(folder);
 }

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # The real editor, installed from the build and started elsewhere, on an X
 # display of its own, driven with real input (xdotool) and checked on
-# screenshot pixels: a window opens centred; the menu's command starts it; its labels show; place a NOT, wire input 0 -> NOT ->
-# output 0, switch the input, save the board as "INV", kept in the user's library, place INV, quit with
-# Escape.   Usage: end_to_end.sh BUILD_FOLDER
+# screenshot pixels: a window opens centred; the menu's command starts it;
+# its labels show; place a NOT, wire input 0 -> NOT -> output 0, switch the
+# input, save the board as "INV", kept in the user's library, place INV, quit
+# with Escape; start again and find the same screen; remove the NOT with its
+# wires and bring it back with Ctrl+Z; pause with Space, switch the input off
+# and see the change move a wire per step with the Right arrow; open INV with
+# Ctrl and a click, and find its NOT on the board alone.
+#   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
 pids=()
@@ -47,6 +52,12 @@ desktop="$work/installed/share/applications/vorplex.desktop"
 desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
 export XDG_DATA_HOME="$work/data"
 start editor.log $(sed -n 's/^Exec=//p' "$desktop")
+quit() {
+    xdotool key Escape
+    for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
+    kill -0 "$editor" 2>/dev/null && fail "the editor still runs after Escape"
+    wait "$editor" || fail "the editor ended with status $?"
+}
 
 # expect WHAT X,Y=RRGGBB...: screenshots until every pixel has its colour, 10 s at most.
 expect() {
@@ -65,6 +76,7 @@ click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1 sleep 0.1; }
 drag() { xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.1 mousemove "$3" "$4" sleep 0.2 mouseup 1 sleep 0.2; }
 
 expect "the empty board, labels shown" 38,540=000000 1882,540=000000 30,1035=FF0000 105,35=505050 110,45=000000
+[ -e "$XDG_DATA_HOME" ] && fail "the library's folder was made before the first edit"
 drag 70 1035 600 540  # the NOT's pins now stand at (550, 540) and (628, 540)
 expect "a NOT placed" 560,530=FF0000 628,540=00FF00
 click 175 50 && click 38 540 && click 589 540  # input 0 -> NOT
@@ -72,7 +84,6 @@ click 175 50 && click 589 540 && click 1882 540  # NOT -> output 0
 expect "wired: the lamp shows NOT 0" 1882,540=00FF00 550,540=000000 300,540=000000 1200,540=00FF00
 click 38 540
 expect "input 0 switched on" 38,540=00FF00 550,540=00FF00 300,540=00FF00 1882,540=000000
-[ -e "$XDG_DATA_HOME" ] && fail "the library's folder was made before the first save"
 click 675 50 && xdotool type --delay 100 INV && click 375 50
 expect "saved as INV" 230,1035=FF0000 1882,540=000000
 grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" || fail "INV not kept in the user's library"
@@ -81,8 +92,28 @@ drag 230 1035 900 540  # under the wire from the NOT to the lamp
 expect "INV placed, the wire drawn over it" 925,530=FF0000 925,540=000000
 drag 160 1035 1300 300  # an AND, 50 high in the palette, sqrt(2) x 50 on the board
 expect "AND placed" 1280,285=FF0000 1280,340=FF0000
-xdotool key Escape
-for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
-kill -0 "$editor" 2>/dev/null && fail "the editor still runs after Escape"
-wait "$editor" || fail "the editor ended with status $?"
+import -window root "$work/left.png"
+quit
+start again.log $(sed -n 's/^Exec=//p' "$desktop")
+for shot in $(seq 40); do
+    import -window root "$work/again.png" 2>/dev/null &&
+        [ "$(compare -metric AE "$work/left.png" "$work/again.png" null: 2>&1)" = 0 ] && break
+    [ "$shot" = 40 ] && fail "started again, the screen is not as it was left"
+    sleep 0.25
+done
+echo "end_to_end: started again as it was left"
+xdotool mousemove 589 540 sleep 0.1 click 3 sleep 0.1
+expect "the NOT removed with its wires" 560,530=333333 300,540=333333
+xdotool key ctrl+z
+expect "the NOT back with Ctrl+Z" 560,530=FF0000 300,540=00FF00
+xdotool key space && click 38 540
+expect "paused: the input off, its wire as it was" 38,534=000000 300,540=00FF00 1882,540=000000
+xdotool key Right
+expect "one step: the wire into the NOT, not yet the lamp" 300,540=000000 1882,540=000000
+xdotool key Right
+expect "another: the NOT and its lamp" 1882,540=00FF00
+xdotool key space
+xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
+expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+quit
 echo "end_to_end: passed" && rm -rf "$work"

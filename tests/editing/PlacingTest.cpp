@@ -28,11 +28,11 @@ TEST(Placing, PressesOnTheEdgesOfThings) {
 TEST(Placing, ADraggedChipKeepsItsPlaceUnderTheMouseUntilAnyRelease) {
     AppDriver user;
     const int32_t chip = user.place("AND", {400, 300});
-    const sf::Vector2f grab = user.chip(chip) + sf::Vector2f(9, 7), start = user.app.boardChips.find(chip)->body().getPosition();
+    const sf::Vector2f grab = user.chip(chip) + sf::Vector2f(9, 7), start = user.app.board.chips.find(chip)->body().getPosition();
     user.press(grab);
     user.release(grab + sf::Vector2f(100, 50), sf::Mouse::Right);
     user.holdRight(grab + sf::Vector2f(300, 100));
-    EXPECT_EQ(user.app.boardChips.find(chip)->body().getPosition(), start + sf::Vector2f(100, 50));
+    EXPECT_EQ(user.app.board.chips.find(chip)->body().getPosition(), start + sf::Vector2f(100, 50));
 }
 
 // Overlapping chips: a press on both takes the one placed first, though the
@@ -46,8 +46,8 @@ TEST(Placing, APressTakesTheEarlierOfOverlappingChipsEachWithItsOwnId) {
     const int32_t second = user.place("NOT", {420, 310});
     EXPECT_NE(first, second);
     user.click(user.chip(second), sf::Mouse::Right);
-    ASSERT_EQ(user.app.boardChips.size(), 1u);
-    EXPECT_EQ(user.app.boardChips.begin()->id(), second);
+    ASSERT_EQ(user.app.board.chips.size(), 1u);
+    EXPECT_EQ(user.app.board.chips.begin()->id(), second);
 }
 
 // On a board of more chips than ids (four chips, two ids here), removal takes
@@ -74,10 +74,10 @@ TEST(Placing, WhenIdsRepeatEveryChipGoesAsPressedAndEveryIdFindsItsFirstChip) {
         }
     } while (std::next_permutation(order.begin(), order.end()));
     AppDriver user;  // every chip gets one id: a right press still takes the chip pressed
-    user.app.boardChips = BoardChips([] { return FIRST_CHIP_ID; }, 1);
+    user.app.board.chips = BoardChips([] { return FIRST_CHIP_ID; }, 1);
     user.place("AND", {400, 300});
     user.place("NOT", {800, 300});
-    user.click(user.centre(std::next(user.app.boardChips.begin())->body()), sf::Mouse::Right);
-    ASSERT_EQ(user.app.boardChips.size(), 1u);
-    EXPECT_EQ(user.app.boardChips.begin()->name(), "AND");
+    user.click(user.centre(std::next(user.app.board.chips.begin())->body()), sf::Mouse::Right);
+    ASSERT_EQ(user.app.board.chips.size(), 1u);
+    EXPECT_EQ(user.app.board.chips.begin()->name(), "AND");
 }

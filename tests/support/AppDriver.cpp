@@ -4,7 +4,7 @@
 
 void AppDriver::step(bool pending, const sf::Event& event) {
     now += sf::milliseconds(16);
-    app.step(FrameInput{pending, event, mouse, rightHeld, now});
+    app.step(FrameInput{pending, event, mouse, rightHeld, now, controlHeld});
 }
 
 void AppDriver::frames(int count) {
@@ -36,10 +36,22 @@ void AppDriver::type(const std::u32string& text) {
     }
 }
 
-void AppDriver::holdRight(sf::Vector2f at) {
+void AppDriver::wheel(sf::Vector2f at, float delta) {
     mouse = sf::Vector2i(at);
+    sf::Event event{sf::Event::MouseWheelScrolled, {}};
+    event.mouseWheelScroll = {sf::Mouse::VerticalWheel, delta, mouse.x, mouse.y};
+    step(true, event);
+}
+
+void AppDriver::key(sf::Keyboard::Key code, bool control, bool shift) {
+    sf::Event event{sf::Event::KeyPressed, {}};
+    event.key = {code, false, control, shift, false};
+    step(true, event);
+}
+
+void AppDriver::holdRight(sf::Vector2f at) {
     rightHeld = true;
-    frames();
+    moveMouse(at);
     rightHeld = false;
 }
 
@@ -54,8 +66,7 @@ int32_t AppDriver::place(const std::string& name, sf::Vector2f at) {
     const sf::Vector2f offset = sf::Vector2f(sf::Vector2i(grab)) - paletteEntry(name).body().getPosition();
     press(grab);
     const int32_t id = app.draggedChip ? app.draggedChip->id() : 0;  // 0: not placed
-    mouse = sf::Vector2i(at + offset);
-    frames();
+    moveMouse(at + offset);
     release(at + offset);
     return id;
 }
@@ -64,7 +75,7 @@ void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
     click(centre(app.connectButton().rect));
     for (int pin = -1; fromChip != 0 && pin < fromPin; ++pin) click(chip(fromChip), sf::Mouse::Right);
     click(fromChip == 0 ? input(fromPin) : chip(fromChip));
-    for (int tries = 0; toChip != 0 && tries < 8 && app.wires.back().connection.toPin != toPin; ++tries)
+    for (int tries = 0; toChip != 0 && tries < 8 && app.board.wires.back().connection.toPin != toPin; ++tries)
         click(chip(toChip), sf::Mouse::Right);
     click(toChip == 0 ? output(toPin) : chip(toChip));
 }
@@ -78,9 +89,9 @@ void AppDriver::saveAs(const std::string& name) {
 void AppDriver::setPinCounts(int inputs, int outputs) {
     for (int press = 0; press < 20; ++press) {  // a few presses, in case a button is broken
         const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
-        if (count(app.boardInputs) != inputs)
-            click(centre((count(app.boardInputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
-        else if (count(app.boardOutputs) != outputs)
-            click(centre((count(app.boardOutputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
+        if (count(app.board.inputs) != inputs)
+            click(centre((count(app.board.inputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
+        else if (count(app.board.outputs) != outputs)
+            click(centre((count(app.board.outputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
     }
 }

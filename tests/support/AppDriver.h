@@ -17,15 +17,19 @@ public:
     void press(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void release(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void click(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left) { press(at, button), release(at, button); }
+    void controlClick(sf::Vector2f at) { controlHeld = true, click(at), controlHeld = false; }
+    void wheel(sf::Vector2f at, float delta);
     void type(const std::u32string& text);  // a frame per character
+    void key(sf::Keyboard::Key code, bool control = false, bool shift = false);
     void holdRight(sf::Vector2f at);  // no event
+    void moveMouse(sf::Vector2f to) { mouse = sf::Vector2i(to), frames(); }
 
     // Where things are.
     sf::Vector2f input(int index) const { return app.inputCircles.at(index).getPosition(); }
     sf::Vector2f output(int index) const { return app.outputCircles.at(index).getPosition(); }
     const Chip& paletteEntry(const std::string& name) const;
     sf::Vector2f palette(const std::string& name) const { return centre(paletteEntry(name).body()); }
-    sf::Vector2f chip(int32_t id) const { return centre(app.boardChips.find(id)->body()); }
+    sf::Vector2f chip(int32_t id) const { return centre(app.board.chips.find(id)->body()); }
     static sf::Vector2f centre(const sf::RectangleShape& shape) { return shape.getPosition() + shape.getSize() * 0.5f; }
 
     // Several frames each. A drag from the palette that leaves the chip's
@@ -46,4 +50,5 @@ private:
     sf::Vector2i mouse{960, 40};
     sf::Time now = app.blinkRestartedAt;
     bool rightHeld = false;
+    bool controlHeld = false;
 };

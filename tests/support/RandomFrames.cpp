@@ -18,7 +18,7 @@ const auto& nth(const Container& items, uint8_t index) {
 
 bool tooLargeToSave(const App& app) {
     int64_t size = 0;
-    for (const Chip& chip : app.boardChips) size += chip.treeSize();
+    for (const Chip& chip : app.board.chips) size += chip.treeSize();
     return size > LARGEST_SAVED;
 }
 
@@ -39,6 +39,7 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.type = press ? sf::Event::MouseButtonPressed : sf::Event::MouseButtonReleased;
             frame.event.mouseButton = {buttons[byte() % std::size(buttons)], frame.mousePos.x, frame.mousePos.y};
             frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
+            frame.controlHeld = press && byte() % 16 == 0;
             const bool onSave = around(app.buttons[5].rect).contains(sf::Vector2f(frame.mousePos));
             frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
             break;
@@ -50,13 +51,28 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.text.unicode = typed[byte() % std::size(typed)];
             break;
         }
-        case 12:  // any key but Escape
+        case 12: {  // a key but Escape, with Ctrl and Shift or not; the editor's keys most often
+            static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
+                                                         sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
+                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket};
+            const uint8_t key = byte(), modifiers = byte();
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
-            frame.event.key.code = static_cast<sf::Keyboard::Key>(byte() % sf::Keyboard::Escape);
+            frame.event.key = {key % 2 ? keys[key / 2 % std::size(keys)] : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
+                               false, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
             break;
+        }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
-        case 14: frame.now += sf::milliseconds(byte() * 8); break;  // a long pause
+        case 14:  // a long pause, or the wheel turned
+            if (roll & 16) {
+                frame.now += sf::milliseconds(byte() * 8);
+                break;
+            }
+            frame.mousePos = somewhere(app);
+            frame.eventPending = true;
+            frame.event.type = sf::Event::MouseWheelScrolled;
+            frame.event.mouseWheelScroll = {sf::Mouse::VerticalWheel, byte() % 2 ? 1.f : -1.f, frame.mousePos.x, frame.mousePos.y};
+            break;
         default: frame.mousePos = somewhere(app);
     }
     return frame;
@@ -74,16 +90,16 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
         case 1: return inside(around(app.nameBox.rect()));
         case 2: return inside(around(nth(app.inputCircles, index)));
         case 3: return inside(around(nth(app.outputCircles, index)));
-        case 4: {
-            const Chip& entry = nth(app.library, index);
-            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[0].body() : entry.body()));
+        case 4: {  // an entry shown
+            const Chip& entry = app.library[app.firstShownEntry + index % (app.library.size() - app.firstShownEntry)];
+            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[app.firstShownEntry].body() : entry.body()));
         }
         case 5: case 6:
-            if (!app.boardChips.empty()) return inside(around(nth(app.boardChips, index).body()));
+            if (!app.board.chips.empty()) return inside(around(nth(app.board.chips, index).body()));
             break;
         case 7:
-            if (!app.wires.empty()) {  // near a point of a wire
-                const sf::VertexArray& line = nth(app.wires, index).line;
+            if (!app.board.wires.empty()) {  // near a point of a wire
+                const auto& line = nth(app.board.wires, index).line;
                 const sf::Vector2f along = line[0].position + (line[1].position - line[0].position) * (byte() / 255.f);
                 const int dx = byte() % 17 - 8, dy = byte() % 17 - 8;
                 return sf::Vector2i(along) + sf::Vector2i(dx, dy);

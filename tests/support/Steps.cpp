@@ -22,12 +22,12 @@ sf::FloatRect areaOf(AppDriver& user, const std::map<char, int32_t>& chips, cons
         {"Pc", {app.inputCircles[0].getPosition().x, app.library[0].body().getPosition().y, 0, 50}}};
     if (fixed.count(target)) return fixed.at(target);
     if (target[0] == 'W') {  // W30: 30 px below the middle
-        const sf::VertexArray& line = app.wires.front().line;
+        const auto& line = app.board.wires.front().line;
         return {(line[0].position + line[1].position) * 0.5f + sf::Vector2f(0, target.size() > 1 ? std::stof(target.substr(1)) : 0), {}};
     }
     if (target[0] == 'i') return app.inputCircles.at(target[1] - '0').getGlobalBounds();
     if (target[0] == 'o') return app.outputCircles.at(target[1] - '0').getGlobalBounds();
-    return bounds(app.boardChips.find(chips.at(target[0]))->body());
+    return bounds(app.board.chips.find(chips.at(target[0]))->body());
 }
 
 sf::Vector2f pointOn(const sf::FloatRect& area, char where) {
@@ -49,16 +49,16 @@ std::string describe(const App& app, const std::map<char, int32_t>& chips) {
     };
     std::ostringstream out;
     out << STATES[static_cast<int>(app.wiringState)];
-    for (const Wire& wire : app.wires) {
+    for (const Wire& wire : app.board.wires) {
         const Connection& c = wire.connection;
         out << ' ' << name(c.fromChip) << c.fromPin << '>' << name(c.toChip);
         if (c.toChip != Wire::NO_TARGET) out << c.toPin;
     }
-    for (std::size_t i = 0; i < app.boardInputs.size(); ++i)
-        out << (app.boardInputs[i].value ? " in" + std::to_string(i) : "") << (app.boardInputs[i].clocked ? " ~in" + std::to_string(i) : "");
+    for (std::size_t i = 0; i < app.board.inputs.size(); ++i)
+        out << (app.board.inputs[i].value ? " in" + std::to_string(i) : "") << (app.board.inputs[i].clocked ? " ~in" + std::to_string(i) : "");
     for (std::size_t i = 0; i < app.outputCircles.size(); ++i)
         if (app.outputCircles[i].getFillColor() == sf::Color::Green) out << " lamp" << i;
-    if (app.boardChips.size() != 3) out << " chips " << app.boardChips.size();
+    if (app.board.chips.size() != 3) out << " chips " << app.board.chips.size();
     return out.str();
 }
 
@@ -69,7 +69,7 @@ std::string playOnBoard(const std::string& steps) {
     user.setPinCounts(2, 2);
     user.wire(user.place("NOT", {900, 300}), 0, 0, 1);  // so that X's outputs differ: 0, then 1
     user.saveAs("TWO");
-    user.click(user.chip(user.app.boardChips.begin()->id()), sf::Mouse::Right);
+    user.click(user.chip(user.app.board.chips.begin()->id()), sf::Mouse::Right);
     user.setPinCounts(1, 1);
     const std::map<char, int32_t> chips{{'b', 0}, {'X', user.place("TWO", {300, 300})},
                                         {'Y', user.place("AND", {600, 300})}, {'N', user.place("NOT", {900, 300})}};

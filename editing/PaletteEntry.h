@@ -1,0 +1,29 @@
+#pragma once
+
+#include "chip/Chip.h"
+#include "chip/LibraryFile.h"
+
+#include <memory>
+#include <utility>
+
+// A chip in the palette: what placing it copies onto the board and, for a
+// chip saved in the editor, the board it was saved from, so that it can be
+// opened and changed again. The board is shared by copies of the palette.
+class PaletteEntry : public Chip {
+public:
+    using Chip::Chip;
+    explicit PaletteEntry(Chip chip, std::shared_ptr<const KeptBoard> board = nullptr)
+        : Chip(std::move(chip)), savedBoard_(std::move(board)) {}
+
+    // None for NOT and AND, and for a chip whose board was not kept.
+    const std::shared_ptr<const KeptBoard>& savedBoard() const { return savedBoard_; }
+
+    friend bool operator==(const PaletteEntry& a, const PaletteEntry& b) {
+        return static_cast<const Chip&>(a) == static_cast<const Chip&>(b) &&
+               (a.savedBoard_ == b.savedBoard_ || (a.savedBoard_ && b.savedBoard_ && *a.savedBoard_ == *b.savedBoard_));
+    }
+    friend bool operator!=(const PaletteEntry& a, const PaletteEntry& b) { return !(a == b); }
+
+private:
+    std::shared_ptr<const KeptBoard> savedBoard_;
+};
