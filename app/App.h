@@ -3,7 +3,7 @@
 #include "app/FrameInput.h"
 #include "app/SceneBatch.h"
 #include "chip/Chip.h"
-#include "chip/LibraryFile.h"
+#include "storage/LibraryFile.h"
 #include "editing/Board.h"
 #include "editing/History.h"
 #include "editing/Pace.h"

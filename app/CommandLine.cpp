@@ -1,7 +1,10 @@
 #include "app/CommandLine.h"
 
+#include "app/Keys.h"
+
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -30,6 +33,17 @@ std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
                                                    std::to_string(smallestHeight) + " to " + std::to_string(largest) +
                                                    "x" + std::to_string(largest));
     return size;
+}
+
+// The keys the editor understands, after the options.
+std::string keysHelp() {
+    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type):\n";
+    for (const KeyUse& key : KEYS) {
+        std::string keys = std::string("  ") + key.keys;
+        keys.resize(std::max<std::size_t>(keys.size() + 2, 34), ' ');
+        help += keys + key.use + "\n";
+    }
+    return help;
 }
 
 // A relative or empty value counts as unset, as the XDG Base Directory rules say.
@@ -65,7 +79,8 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
         const bool editing = app == &cli;
         CLI::Option* library =
             app->add_option("--library", libraryPath_,
-                            editing ? "Keep the palette's saved chips in FILE, created at the first save"
+                            editing ? "Keep the palette's saved chips, the board and the name typed in FILE, "
+                                      "written after every edit and at the end"
                                     : "Read the chips from FILE, never written")
                 ->type_name("FILE");
         app->add_flag("--keep", keep_,
@@ -75,6 +90,7 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
             ->excludes(library);
     }
     cli.set_version_flag("--version", "vorplex " VORPLEX_VERSION);
+    cli.footer(keysHelp());
     try {
         cli.parse(argc, argv);
         if (window->count() > 0) windowSize_ = windowSizeOf(size);

@@ -1,6 +1,6 @@
 #include "AllocationCounter.h"
-#include "chip/DeepLibraries.h"
-#include "chip/LibraryFile.h"
+#include "storage/DeepLibraries.h"
+#include "storage/LibraryFile.h"
 
 #include <benchmark/benchmark.h>
 

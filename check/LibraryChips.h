@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chip/LibraryFile.h"
+#include "storage/LibraryFile.h"
 
 #include <string>
 #include <vector>

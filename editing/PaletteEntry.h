@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chip/Chip.h"
-#include "chip/LibraryFile.h"
+#include "storage/LibraryFile.h"
 
 #include <memory>
 #include <utility>

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The command line of the real program: help and version without a display,
-# a refusal in a line with the usage and status 2, no display in a line with status 1, a
-# bad library file in a line with status 2, the file left as it was; truth
-# tables and test files without a display, from --library or --keep.
+# The command line of the real program: help, with the keys, and version
+# without a display, a refusal in a line with the usage and status 2, no
+# display in a line with status 1, a bad library file in a line with status 2,
+# the file left as it was; truth tables and test files without a display,
+# from --library or --keep.
 #   command_line.sh PATH/TO/vorplex
 set -u
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
@@ -20,6 +21,7 @@ run() {
 }
 headless() { env -u DISPLAY "$@"; }
 run 0 "--library FILE" headless "$1" --help
+run 0 "^  Ctrl+Z  *undo the last edit of the board" headless "$1" --help
 run 0 "^vorplex [0-9]" headless "$1" --version
 run 2 "^vorplex: The following argument was not expected: --colour" "$1" --colour
 run 2 "Usage: vorplex" "$1" --colour

@@ -1,4 +1,4 @@
-#include "chip/DeepLibraries.h"
+#include "storage/DeepLibraries.h"
 #include "support/AppDriver.h"
 
 #include <gtest/gtest.h>

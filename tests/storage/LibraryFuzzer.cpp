@@ -1,4 +1,4 @@
-#include "chip/LibraryFile.h"
+#include "storage/LibraryFile.h"
 
 // Any bytes as a library: read or refused, never a crash or a hang.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

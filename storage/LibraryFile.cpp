@@ -1,4 +1,4 @@
-#include "chip/LibraryFile.h"
+#include "storage/LibraryFile.h"
 
 #include <SFML/System/Utf.hpp>
 #include <nlohmann/json.hpp>

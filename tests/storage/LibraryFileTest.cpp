@@ -1,5 +1,5 @@
-#include "chip/DeepLibraries.h"
-#include "chip/LibraryFile.h"
+#include "storage/DeepLibraries.h"
+#include "storage/LibraryFile.h"
 #include "chip/RandomCircuits.h"
 
 #include <csignal>
