@@ -86,6 +86,8 @@ click 38 540
 expect "input 0 switched on" 38,540=00FF00 550,540=00FF00 300,540=00FF00 1882,540=000000
 click 675 50 && xdotool type --delay 100 INV && click 375 50
 expect "saved as INV" 230,1035=FF0000 1882,540=000000
+# Written within a second of the save.
+for _ in $(seq 30); do grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" && break; sleep 0.1; done
 grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" || fail "INV not kept in the user's library"
 [ "$(stat -c %a "$XDG_DATA_HOME/vorplex")" = 700 ] || fail "the library's folder is not private"
 drag 230 1035 900 540  # under the wire from the NOT to the lamp
