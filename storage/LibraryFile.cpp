@@ -421,13 +421,37 @@ Json describeBoard(const KeptBoard& board, Writer& writer) {
 
 // The palette's chips one a line, each with the board it was saved from; the
 // board's pins on a line, then its chips and wires one a line.
-std::string LibraryFile::format(const Library& library) {
+// The palette's chips, each with the board it was saved from, as definitions
+// and a list, and the writer that defined them, to define the board's after.
+struct LibraryFile::WrittenPalette {
+    std::vector<NamedChip> chips;
     Writer writer;
-    Json chips = Json::array();
-    for (const NamedChip& chip : library.chips) {
-        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
-        if (chip.board) chips.back()["board"] = describeBoard(*chip.board, writer);
+    Json list = Json::array();
+
+    explicit WrittenPalette(const std::vector<NamedChip>& palette) : chips(palette) {
+        for (const NamedChip& chip : chips) {
+            list.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+            if (chip.board) list.back()["board"] = describeBoard(*chip.board, writer);
+        }
     }
+
+    bool isOf(const std::vector<NamedChip>& palette) const {
+        return std::equal(chips.begin(), chips.end(), palette.begin(), palette.end(), [](const NamedChip& a, const NamedChip& b) {
+            return a.name == b.name && a.board == b.board && a.chip == b.chip;
+        });
+    }
+};
+
+std::string LibraryFile::format(const Library& library) { return textOf(library, WrittenPalette(library.chips)); }
+
+std::string LibraryFile::formatKeepingPalette(const Library& library) const {
+    if (!writtenPalette_ || !writtenPalette_->isOf(library.chips)) writtenPalette_ = std::make_shared<const WrittenPalette>(library.chips);
+    return textOf(library, *writtenPalette_);
+}
+
+std::string LibraryFile::textOf(const Library& library, const WrittenPalette& palette) {
+    Writer writer = palette.writer;
+    const Json& chips = palette.list;
     const Json board = describeBoard(library.board, writer);
     std::ostringstream text;
     text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
@@ -503,7 +527,7 @@ void removeStaleTemporaries(const std::filesystem::path& folder, const std::stri
 // old one: a rename within a file system replaces a file whole or not at all.
 // The file keeps its mode.
 void LibraryFile::write(const Library& library) const {
-    const std::string text = format(library);
+    const std::string text = formatKeepingPalette(library);
     if (text.size() > LARGEST_FILE) throw Refused(path_ + ": cannot write: the library would be larger than 64 MiB");
     if (folder_ == Folder::MadeAtFirstWrite) makeFolder();
     const std::filesystem::path target = fileNamedBy(path_);

@@ -113,9 +113,18 @@ public:
     static Library parse(const std::string& text, const std::string& name);
 
 private:
+    struct WrittenPalette;
+
     // Makes each missing folder on the way to the file, mode 0700.
     void makeFolder() const;
 
+    // The text of a library, the palette's part taken as it was last written
+    // while the palette stays the same: its chips never change, and large
+    // ones take long to write.
+    std::string formatKeepingPalette(const Library& library) const;
+    static std::string textOf(const Library& library, const WrittenPalette& palette);
+
     std::string path_;
     Folder folder_;
+    mutable std::shared_ptr<const WrittenPalette> writtenPalette_;
 };

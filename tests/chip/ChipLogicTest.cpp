@@ -62,3 +62,18 @@ TEST(ChipLogic, TheLaterOfTwoConnectionsIntoAPinWins) {
     chip.evaluate();
     EXPECT_TRUE(chip.output(0));
 }
+
+// A chip equals its copy until one of them runs on: a NOT fed by itself inside
+// a chip of no pins differs after one more call, and again equals after two.
+TEST(ChipLogic, ACopyEqualsItsChipUntilOneRunsOn) {
+    ChipLogic invert(NOT_CHIP);
+    invert.setId(10001);
+    ChipLogic chip(2, {invert}, {{10001, 0, 10001, 0}}, 0, 0);
+    for (int call = 0; call < 3; ++call) chip.evaluate();
+    ChipLogic copy = chip;
+    EXPECT_EQ(copy, chip);
+    copy.evaluate();
+    EXPECT_NE(copy, chip);
+    copy.evaluate();
+    EXPECT_EQ(copy, chip);
+}
