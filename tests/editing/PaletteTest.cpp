@@ -7,8 +7,6 @@
 
 namespace {
 
-void undo(AppDriver& user) { user.key(sf::Keyboard::Z, true); }
-
 sf::Image screenOf(App& app) {
     sf::RenderTexture target;
     target.create(1920, 1080);
@@ -33,10 +31,7 @@ std::pair<bool, bool> marks(App& app) {
 // opening: the board that stood before comes back.
 TEST(Palette, ASavedChipIsOpenedChangedAndSavedAgain) {
     AppDriver user;
-    const int32_t invert = user.place("NOT", {400, 300});
-    user.wire(0, 0, invert, 0);
-    user.wire(invert, 0, 0, 0);
-    user.frames(3);
+    user.inverter();
     const Board saved = user.app.board;
     user.saveAs("INV");
     user.place("AND", {800, 500});
@@ -50,7 +45,7 @@ TEST(Palette, ASavedChipIsOpenedChangedAndSavedAgain) {
     user.wire(0, 0, 0, 1);
     user.click(user.centre(user.app.saveButton().rect));
     EXPECT_EQ(std::make_pair(user.app.library.size(), user.paletteEntry("INV").outputCount()), std::make_pair(std::size_t{3}, 2));
-    for (int step = 0; step < 4; ++step) undo(user);
+    for (int step = 0; step < 4; ++step) user.undo();
     EXPECT_EQ(user.paletteEntry("INV").outputCount(), 1);
     EXPECT_EQ(user.app.board.chips, before.chips);
 }
@@ -112,7 +107,7 @@ TEST(Palette, FortySavedChipsAreEachReachedAndOneIsRemovedAndBroughtBack) {
         user.key(sf::Keyboard::Delete);
     }
     EXPECT_EQ(user.app.library.size(), count - 1);
-    undo(user);
+    user.undo();
     EXPECT_EQ(user.app.library.at(2).name(), "C0");
 }
 

@@ -2,36 +2,27 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void undo(AppDriver& user) { user.key(sf::Keyboard::Z, true); }
-void redo(AppDriver& user, bool withShift) { user.key(withShift ? sf::Keyboard::Z : sf::Keyboard::Y, true, withShift); }
-
-}  // namespace
-
 // Right-click a NOT wired from an input that is on to a lamp: it goes with
 // its wires, and Ctrl+Z brings it back exactly, its id, wires and pin values
 // included; Ctrl+Y and Ctrl+Shift+Z take it away again. While the name box has
 // the focus, Ctrl+Z types as it always has.
 TEST(Undo, ARemovedChipComesBackWithItsWiresIdAndPinValues) {
     AppDriver user;
-    const int32_t invert = user.place("NOT", {400, 300});
-    user.wire(0, 0, invert, 0);
-    user.wire(invert, 0, 0, 0);
+    const int32_t invert = user.inverter();
     user.click(user.input(0));
     user.frames(3);
     const Board wired = user.app.board;
     user.click(user.chip(invert), sf::Mouse::Right);
     ASSERT_TRUE(user.app.board.chips.empty() && user.app.board.wires.empty());
     for (const bool withShift : {false, true}) {
-        undo(user);
+        user.undo();
         EXPECT_EQ(user.app.board, wired);
         EXPECT_EQ(user.app.notice.words(), "undone: remove NOT");
-        redo(user, withShift);
+        user.redo(withShift);
         EXPECT_TRUE(user.app.board.chips.empty());
     }
     user.click(user.centre(user.app.nameBox.rect()));
-    undo(user);
+    user.undo();
     EXPECT_TRUE(user.app.board.chips.empty());
 }
 
@@ -54,16 +45,16 @@ TEST(Undo, EachUserActionIsOneStep) {
     ASSERT_TRUE(user.app.board.wires.empty());
     user.click(user.centre(user.app.addInputButton().rect));
     for (const char* step : {"add an input", "delete wires", "make a wire", "make a wire", "move AND", "place AND"}) {
-        undo(user);
+        user.undo();
         EXPECT_EQ(user.app.notice.words(), std::string("undone: ") + step);
     }
     EXPECT_EQ(user.app.board.inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
     user.app.board.inputs[0].value = false;
     EXPECT_EQ(user.app.board, empty);
-    redo(user, false);
+    user.redo(false);
     EXPECT_EQ(user.app.board.chips, placed.chips);
     user.place("NOT", {900, 300});
-    redo(user, false);
+    user.redo(false);
     EXPECT_EQ(user.app.notice.words(), "nothing to redo");
 }
 
@@ -75,12 +66,12 @@ TEST(Undo, ASaveIsUndoneWithItsPaletteEntry) {
     user.wire(0, 0, 0, 0);
     user.saveAs("X");
     const std::vector<PaletteEntry> replaced = user.app.library;
-    undo(user);
+    user.undo();
     EXPECT_EQ(user.app.library.back().connections().size(), 0u);
-    undo(user), undo(user);
+    user.undo(), user.undo();
     EXPECT_EQ(user.app.library.size(), 2u);
     EXPECT_EQ(user.app.nameBox.name(), "X");
-    redo(user, false), redo(user, false), redo(user, false);
+    user.redo(false), user.redo(false), user.redo(false);
     EXPECT_EQ(user.app.library, replaced);
 }
 

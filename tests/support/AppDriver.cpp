@@ -80,6 +80,14 @@ void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
     click(toChip == 0 ? output(toPin) : chip(toChip));
 }
 
+int32_t AppDriver::inverter(sf::Vector2f at) {
+    const int32_t invert = place("NOT", at);
+    wire(0, 0, invert, 0);
+    wire(invert, 0, 0, 0);
+    frames(3);
+    return invert;
+}
+
 void AppDriver::saveAs(const std::string& name) {
     click(centre(app.nameBox.rect()));
     type(std::u32string(name.begin(), name.end()));

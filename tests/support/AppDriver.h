@@ -21,6 +21,8 @@ public:
     void wheel(sf::Vector2f at, float delta);
     void type(const std::u32string& text);  // a frame per character
     void key(sf::Keyboard::Key code, bool control = false, bool shift = false);
+    void undo() { key(sf::Keyboard::Z, true); }
+    void redo(bool withShift = false) { key(withShift ? sf::Keyboard::Z : sf::Keyboard::Y, true, withShift); }
     void holdRight(sf::Vector2f at);  // no event
     void moveMouse(sf::Vector2f to) { mouse = sf::Vector2i(to), frames(); }
 
@@ -40,6 +42,8 @@ public:
     // right button, then taken with the left.
     void wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin);
     void saveAs(const std::string& name);
+    // A NOT at `at`, wired from input 0 to lamp 0, left to settle; its id.
+    int32_t inverter(sf::Vector2f at = {400, 300});
     void setPinCounts(int inputs, int outputs);  // with the + and - buttons
     bool lamp(int output) const { return app.outputCircles.at(output).getFillColor() == sf::Color::Green; }
 
