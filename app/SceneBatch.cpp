@@ -139,17 +139,20 @@ void SceneBatch::recolourChips(const App& app) {
     for (const sf::CircleShape& circle : app.outputCircles) recolour(circle.getFillColor());
 }
 
-// A small grey triangle at each end of the palette row that has more beyond it.
+// A small grey triangle at each end of the palette row that has more beyond
+// it. A palette that fits, as most do, costs nothing here.
 void SceneBatch::addPaletteMarks(const App& app) {
-    const sf::FloatRect row = app.library.front().bounds();
-    const float middle = row.top + row.height / 2, size = 8.f;
+    const bool before = app.firstShownEntry > 0, after = app.paletteRunsPastEdge();
+    if (!before && !after) return;
+    const Chip& first = app.library.front();
+    const float middle = first.position().y + first.size().y / 2, size = 8.f;
     sf::ConvexShape mark(3);
     mark.setFillColor(layout::GREY);
-    if (app.firstShownEntry > 0) {
+    if (before) {
         mark.setPoint(0, {4.f, middle}), mark.setPoint(1, {4.f + size, middle - size}), mark.setPoint(2, {4.f + size, middle + size});
         addShape(overlay, mark, mark.getFillColor());
     }
-    if (app.paletteRunsPastEdge()) {
+    if (after) {
         const float edge = SCREEN_W - 4.f;
         mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
         addShape(overlay, mark, mark.getFillColor());

@@ -1,9 +1,17 @@
 #include "editing/Board.h"
 
+#include <algorithm>
+
 int64_t Board::sizeAsChip() const {
     int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size() + wires.size());
     for (const Chip& chip : chips) size += chip.treeSize();
     return size;
+}
+
+int32_t Board::depthAsChip() const {
+    int32_t depth = 1;
+    for (const Chip& chip : chips) depth = std::max(depth, chip.depth() + 1);
+    return depth;
 }
 
 std::size_t Board::memoryUse() const {

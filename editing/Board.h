@@ -23,6 +23,8 @@ public:
     // What the board would weigh saved as a chip: itself, its pins, its wires
     // and its chips at every depth.
     int64_t sizeAsChip() const;
+    // How deep it would nest saved as a chip: one level above its deepest chip.
+    int32_t depthAsChip() const;
 
     // About what a copy of the board takes in memory.
     std::size_t memoryUse() const;

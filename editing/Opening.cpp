@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <unordered_map>
 
 namespace {
@@ -89,19 +90,20 @@ KeptBoard App::laidOut(const ChipLogic& chip) const {
     for (std::size_t index = 0; index < parts.size(); ++index) firstWithId.emplace(parts[index].id(), index);
     kept.wires = wiresOf(chip, parts, firstWithId);
     const std::vector<std::size_t> column = columnsOf(parts, kept.wires, firstWithId);
-    const sf::Vector2f frameAt = boardFrame.getPosition(), frameSize = boardFrame.getSize();
-    float x = frameAt.x + LAYOUT_MARGIN, y = frameAt.y + ROW_GAP, widest = 0.f;
-    for (std::size_t at = 0; parts.size() > 0 && at <= *std::max_element(column.begin(), column.end()); ++at) {
-        for (std::size_t index = 0; index < parts.size(); ++index) {
-            if (column[index] != at) continue;
-            const Chip shown(parts[index], {}, font, nameOfPart(parts[index]));
-            const sf::Vector2f size = shown.boardSize();
-            if (y + size.y > frameAt.y + frameSize.y && y > frameAt.y + ROW_GAP) x += widest + COLUMN_GAP, y = frameAt.y + ROW_GAP, widest = 0.f;
-            kept.chips.push_back({shown.name(), parts[index], x, y});
-            y += size.y + ROW_GAP;
-            widest = std::max(widest, size.x);
-        }
-        x += widest + COLUMN_GAP, y = frameAt.y + ROW_GAP, widest = 0.f;
+    std::vector<std::size_t> order(parts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&column](std::size_t a, std::size_t b) { return column[a] < column[b]; });
+    const float top = boardFrame.getPosition().y + ROW_GAP, bottom = boardFrame.getPosition().y + boardFrame.getSize().y;
+    float x = boardFrame.getPosition().x + LAYOUT_MARGIN, y = top, widest = 0.f;
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        const ChipLogic& part = parts[order[at]];
+        const Chip shown(part, {}, font, nameOfPart(part));
+        const sf::Vector2f size = shown.boardSize();
+        if (at > 0 && (column[order[at]] != column[order[at - 1]] || y + size.y > bottom))
+            x += widest + COLUMN_GAP, y = top, widest = 0.f;
+        kept.chips.push_back({shown.name(), part, x, y});
+        y += size.y + ROW_GAP;
+        widest = std::max(widest, size.x);
     }
     return kept;
 }

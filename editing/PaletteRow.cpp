@@ -40,10 +40,8 @@ void App::layoutPalette() {
     }
 }
 
-bool App::paletteRunsPastEdge() const {
-    const sf::FloatRect last = library.back().bounds();
-    return last.left + last.width > SCREEN_W;
-}
+// Asked every frame, so from the body's place and size, without making its shape.
+bool App::paletteRunsPastEdge() const { return library.back().position().x + library.back().size().x > SCREEN_W; }
 
 // By whole entries: earlier ones while there are any, later ones while the
 // row runs past the right edge.

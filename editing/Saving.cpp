@@ -38,9 +38,7 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires) {
 App::Outcome App::saveComposite() {
     const std::string name = nameBox.name();
     if (name.empty() || !fitsInPalette(board.sizeAsChip(), name)) return Outcome::EndUpdate;
-    int32_t depth = 1;  // the board as a chip: one level above its deepest chip
-    for (const Chip& chip : board.chips) depth = std::max(depth, chip.depth() + 1);
-    if (tooDeep(depth, name, "not saved", "chip")) return Outcome::EndUpdate;
+    if (tooDeep(board.depthAsChip(), name, "not saved", "chip")) return Outcome::EndUpdate;
     recordEdit("save " + name, true, true);
     Chip saved(static_cast<ChipKind>(library.size()), nextPalettePosition(), font, name,
                snapshotChips(board.chips), snapshotWires(board.wires), static_cast<int32_t>(board.inputs.size()),

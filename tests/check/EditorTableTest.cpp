@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -31,11 +30,10 @@ void save(AppDriver& user, const std::string& name, int inputs, int outputs, con
 // kept in its library: sum = in0 XOR in1 XOR in2, carry = at least two of
 // them; the sum takes up to 12 calls, through two XORs of three NANDs each.
 TEST(TruthTable, AFullAdderSavedInTheEditor) {
-    const std::string path = (std::filesystem::temp_directory_path() / "vorplex-table-test.json").string();
-    std::filesystem::remove(path);
+    const LibraryFile file = newLibraryFile("table.json");
     {
         AppDriver user;
-        user.app.keepWorkIn(LibraryFile(path), {});
+        user.app.keepWorkIn(file, {});
         save(user, "NAND", 2, 1, {"AND", "NOT"}, {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {2, 0, 0, 0}});
         save(user, "XOR", 2, 1, {"NAND", "NAND", "NAND", "NAND"},
              {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 2, 0}, {1, 0, 2, 1}, {0, 1, 3, 0}, {1, 0, 3, 1}, {2, 0, 4, 0}, {3, 0, 4, 1}, {4, 0, 0, 0}});
@@ -43,7 +41,7 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
              {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {0, 2, 2, 1}, {0, 0, 3, 0}, {0, 1, 3, 1},
               {1, 0, 4, 0}, {0, 2, 4, 1}, {3, 0, 5, 0}, {4, 0, 5, 1}, {2, 0, 0, 0}, {5, 0, 0, 1}});
     }
-    const LibraryChips chips(path);
+    const LibraryChips chips(file.path());
     ASSERT_TRUE(chips.find("FULLADDER"));
     std::ostringstream table;
     TruthTable::print(*chips.find("FULLADDER"), TruthTable::Format::Text, table);

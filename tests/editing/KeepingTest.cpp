@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -19,10 +18,10 @@ std::string textOf(const std::string& path) {
 // when the window closes; switching an input is written, the circuit running
 // alone is not.
 TEST(Keeping, EditsAreWrittenAtMostOnceASecondAndAtTheEnd) {
-    const std::string path = (std::filesystem::temp_directory_path() / "vorplex-keeping-test.json").string();
-    std::filesystem::remove(path);
+    const LibraryFile file = newLibraryFile("keeping.json");
+    const std::string& path = file.path();
     AppDriver user;
-    user.app.keepWorkIn(LibraryFile(path), {});
+    user.app.keepWorkIn(file, {});
     const auto chipsKept = [&path] { return LibraryFile(path).read().board.chips.size(); };
     user.click(user.input(0), sf::Mouse::Middle);
     EXPECT_TRUE(LibraryFile(path).read().board.inputs[0].clocked);

@@ -1,9 +1,9 @@
+#include "support/AppDriver.h"
 #include "support/Invariants.h"
 #include "support/RandomFrames.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <random>
 
 namespace {
@@ -50,7 +50,7 @@ TEST_P(RandomUse, EveryFrameKeepsTheInvariantsAndTheWorkIsKeptAndUndone) {
 
     app.undo(), app.redo();  // a wire under way or a drag ends
     App copy(App::WindowMode::None);
-    copy.keepWorkIn(LibraryFile(std::filesystem::temp_directory_path() / "vorplex-random-use.json"),
+    copy.keepWorkIn(newLibraryFile("random-use-" + std::to_string(GetParam()) + ".json"),
                     LibraryFile::parse(LibraryFile::format(app.workToKeep()), "random-use.json"));
     ASSERT_EQ(keptWork(copy), keptWork(app));
     copy.blinkRestartedAt = app.blinkRestartedAt;

@@ -32,8 +32,7 @@ void clearBoard(AppDriver& user) {
 // file; in the next run it is there, and so is the board as it was left, and
 // it nands where placed; a NAND followed by a NOT, saved in turn, makes an AND.
 TEST(Saving, ASavedBoardWorksWherePlacedInsideLargerChipsAndInTheNextRun) {
-    const LibraryFile file((std::filesystem::temp_directory_path() / "vorplex-saving-test.json").string());
-    std::filesystem::remove(file.path());
+    const LibraryFile file = newLibraryFile("saving.json");
     auto firstRun = std::make_unique<AppDriver>();
     firstRun->app.keepWorkIn(file, file.read());
     AppDriver& before = *firstRun;
@@ -127,8 +126,8 @@ TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
 // refused; each says so on the terminal. A lower limit makes the chips small.
 TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
     AppDriver user;
-    const std::filesystem::path kept = std::filesystem::temp_directory_path() / "vorplex-deepest.json";
-    user.app.keepWorkIn(LibraryFile(kept.string()), LibraryFile::parse(deep::chain(DEEPEST_CHIP), "chips.json"));
+    const LibraryFile kept = newLibraryFile("deepest.json");
+    user.app.keepWorkIn(kept, LibraryFile::parse(deep::chain(DEEPEST_CHIP), "chips.json"));
     user.app.deepestChip = 3;
     user.place("AND", {400, 300});
     user.saveAs("A");                // 2 deep
@@ -144,5 +143,5 @@ TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
               "(chips within chips)\nvorplex: \"C\" not saved: the chip would be more than 2 levels deep (chips within chips)\n"
               "vorplex: \"DEEP\" not placed: the board would be more than 10000 levels deep (chips within chips)\n");
     EXPECT_EQ(std::make_pair(user.app.board.chips.size(), user.app.library.size()), std::make_pair(size_t{2}, size_t{5}));
-    std::filesystem::remove(kept);
+    std::filesystem::remove(kept.path());
 }

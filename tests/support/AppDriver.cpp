@@ -1,6 +1,13 @@
 #include "support/AppDriver.h"
 
+#include <filesystem>
 #include <stdexcept>
+
+LibraryFile newLibraryFile(const std::string& name) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / ("vorplex-" + name);
+    std::filesystem::remove(path);
+    return LibraryFile(path.string());
+}
 
 void AppDriver::step(bool pending, const sf::Event& event) {
     now += sf::milliseconds(16);

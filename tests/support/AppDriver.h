@@ -4,6 +4,9 @@
 
 #include <string>
 
+// A library file in the temporary folder, of this name, not there yet.
+LibraryFile newLibraryFile(const std::string& name);
+
 // Drives a windowless App frame by frame the way a user at the desk would:
 // the mouse moves, buttons go down and up, keys are typed, and every frame
 // takes 16 ms on the App's clock. Each call below is one frame unless it says
