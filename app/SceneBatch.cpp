@@ -1,8 +1,8 @@
 #include "app/SceneBatch.h"
 
 #include "app/App.h"
+#include "app/Shapes.h"
 #include "app/Layout.h"
-#include "app/Screen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,51 +79,63 @@ void addVertices(std::vector<sf::Vertex>& layer, const float* matrix, const std:
 // when one of them has moved, come, gone or changed its shape; otherwise only
 // the colours that show values are brought up to date.
 void SceneBatch::rebuild(const App& app) {
-    panelTexture = &app.font.getTexture(Button::LABEL_SIZE);
-    chipTexture = &app.font.getTexture(Chip::LABEL_SIZE);
+    const Editor& editor = app.editor();
+    const Board& board = editor.board();
+    panelTexture = &app.font().getTexture(Button::LABEL_SIZE);
+    chipTexture = &app.font().getTexture(Chip::LABEL_SIZE);
     panel.clear();
-    addShape(panel, app.boardFrame, app.boardFrame.getFillColor());
-    for (const Button& button : app.buttons) {
+    addShape(panel, app.boardFrame(), app.boardFrame().getFillColor());
+    for (const Button& button : app.buttons()) {
         addShape(panel, button.rect, button.rect.getFillColor());
         addText(panel, button.text);
     }
-    addShape(panel, app.nameBox.rect(), app.nameBox.rect().getFillColor());
-    addText(panel, app.nameBox.text());
+    addShape(panel, app.nameBox().rect(), app.nameBox().rect().getFillColor());
+    addText(panel, app.nameBox().text());
     wires.clear();
-    for (const Wire& wire : app.board.wires) wires.push_back(wire.line[0]), wires.push_back(wire.line[1]);
+    for (const Wire& wire : board.wires) addWire(wire);
+    if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
-    if (app.notice.isShown()) addText(overlay, app.notice.text());
-    if (!app.paceLabel.getString().isEmpty()) addText(overlay, app.paceLabel);
-    addPaletteMarks(app);
-    if (app.keyPanel.isShown()) {
-        addShape(overlay, app.keyPanel.rect(), app.keyPanel.rect().getFillColor());
-        for (const sf::Text& text : app.keyPanel.texts()) addText(overlay, text);
+    if (app.notice().isShown()) addText(overlay, app.notice().text());
+    if (!app.paceLabel().getString().isEmpty()) addText(overlay, app.paceLabel());
+    addPaletteMarks(editor);
+    if (app.keyPanel().isShown()) {
+        addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());
+        for (const sf::Text& text : app.keyPanel().texts()) addText(overlay, text);
     }
-    findChipLayout(app, nextChipLayout);
-    if (nextChipLayout == chipLayout) return recolourChips(app);
+    findChipLayout(editor, nextChipLayout);
+    if (nextChipLayout == chipLayout) return recolourChips(editor);
     chipLayout.swap(nextChipLayout);
     chips.clear();
     colourRanges.clear();
-    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) addChip(app.library[entry]);
-    for (const Chip& chip : app.board.chips) addChip(chip);
-    for (const sf::CircleShape& circle : app.inputCircles) addCircle(circle, circle.getFillColor());
-    for (const sf::CircleShape& circle : app.outputCircles) addCircle(circle, circle.getFillColor());
+    const Palette& palette = editor.palette();
+    for (std::size_t entry = palette.firstShown(); entry < palette.size(); ++entry) addChip(palette[entry], app.font());
+    for (const Chip& chip : board.chips) addChip(chip, app.font());
+    for (std::size_t input = 0; input < board.inputs.size(); ++input) {
+        const sf::CircleShape circle = inputCircle(editor, input);
+        addCircle(circle, circle.getFillColor());
+    }
+    for (std::size_t output = 0; output < board.outputs.size(); ++output) {
+        const sf::CircleShape circle = outputCircle(editor, output);
+        addCircle(circle, circle.getFillColor());
+    }
 }
 
 // What the chip layer is laid out from: every chip's layout, in drawing
 // order, and the board circles, their number and their rings.
-void SceneBatch::findChipLayout(const App& app, std::vector<uint64_t>& layout) {
-    layout.assign(1, app.library.size() - app.firstShownEntry);
-    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) layout.push_back(app.library[entry].layoutStamp());
-    layout.push_back(app.board.chips.size());
-    for (const Chip& chip : app.board.chips) layout.push_back(chip.layoutStamp());
-    layout.push_back(app.inputCircles.size());
-    for (const sf::CircleShape& circle : app.inputCircles) layout.push_back(circle.getOutlineThickness() != 0.f);
-    layout.push_back(app.outputCircles.size());
+void SceneBatch::findChipLayout(const Editor& editor, std::vector<uint64_t>& layout) {
+    const Palette& palette = editor.palette();
+    const Board& board = editor.board();
+    layout.assign(1, palette.size() - palette.firstShown());
+    for (std::size_t entry = palette.firstShown(); entry < palette.size(); ++entry) layout.push_back(palette[entry].layoutStamp());
+    layout.push_back(board.chips.size());
+    for (const Chip& chip : board.chips) layout.push_back(chip.layoutStamp());
+    layout.push_back(board.inputs.size());
+    for (const BoardInput& input : board.inputs) layout.push_back(input.clocked);
+    layout.push_back(board.outputs.size());
 }
 
 // The same walk as laying the chips out, colouring each pin and circle anew.
-void SceneBatch::recolourChips(const App& app) {
+void SceneBatch::recolourChips(const Editor& editor) {
     std::size_t range = 0;
     const auto recolour = [this, &range](sf::Color colour) {
         const auto [start, count] = colourRanges[range++];
@@ -133,18 +145,20 @@ void SceneBatch::recolourChips(const App& app) {
     const auto recolourPins = [&recolour](const Chip& chip) {
         for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) recolour(logicColour(chip.pinValue(pin)));
     };
-    for (std::size_t entry = app.firstShownEntry; entry < app.library.size(); ++entry) recolourPins(app.library[entry]);
-    for (const Chip& chip : app.board.chips) recolourPins(chip);
-    for (const sf::CircleShape& circle : app.inputCircles) recolour(circle.getFillColor());
-    for (const sf::CircleShape& circle : app.outputCircles) recolour(circle.getFillColor());
+    const Palette& palette = editor.palette();
+    for (std::size_t entry = palette.firstShown(); entry < palette.size(); ++entry) recolourPins(palette[entry]);
+    for (const Chip& chip : editor.board().chips) recolourPins(chip);
+    for (const BoardInput& input : editor.board().inputs) recolour(logicColour(input.value));
+    for (const bool lit : editor.board().lamps) recolour(logicColour(lit));
 }
 
 // A small grey triangle at each end of the palette row that has more beyond
 // it. A palette that fits, as most do, costs nothing here.
-void SceneBatch::addPaletteMarks(const App& app) {
-    const bool before = app.firstShownEntry > 0, after = app.paletteRunsPastEdge();
+void SceneBatch::addPaletteMarks(const Editor& editor) {
+    const Palette& palette = editor.palette();
+    const bool before = palette.firstShown() > 0, after = palette.runsPastEdge();
     if (!before && !after) return;
-    const Chip& first = app.library.front();
+    const Chip& first = palette[0];
     const float middle = first.position().y + first.size().y / 2, size = 8.f;
     sf::ConvexShape mark(3);
     mark.setFillColor(layout::GREY);
@@ -153,9 +167,18 @@ void SceneBatch::addPaletteMarks(const App& app) {
         addShape(overlay, mark, mark.getFillColor());
     }
     if (after) {
-        const float edge = SCREEN_W - 4.f;
+        const float edge = editor.layout().screenWidth() - 4.f;
         mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
         addShape(overlay, mark, mark.getFillColor());
+    }
+}
+
+// Each end in its shade: white while still to be chosen.
+void SceneBatch::addWire(const Wire& wire) {
+    for (int end = 0; end < 2; ++end) {
+        const Wire::Shade shade = wire.shades[static_cast<std::size_t>(end)];
+        const sf::Color colour = shade == Wire::Shade::Unchosen ? sf::Color::White : logicColour(shade == Wire::Shade::High);
+        wires.push_back(sf::Vertex(toScreen(wire.ends[static_cast<std::size_t>(end)]), colour));
     }
 }
 
@@ -173,12 +196,12 @@ int SceneBatch::draw(sf::RenderTarget& target) const {
 }
 
 // Body, pins coloured by their values, label.
-void SceneBatch::addChip(const Chip& chip) {
-    const sf::RectangleShape body = chip.body();
+void SceneBatch::addChip(const Chip& chip, const sf::Font& font) {
+    const sf::RectangleShape body = bodyOf(chip);
     addShape(chips, body, body.getFillColor());
     for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin)
-        addCircle(chip.pinCircle(pin), logicColour(chip.pinValue(pin)));
-    addText(chips, chip.label());
+        addCircle(pinCircleOf(chip, pin), logicColour(chip.pinValue(pin)));
+    addText(chips, labelOf(chip, font));
 }
 
 void SceneBatch::addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill) {

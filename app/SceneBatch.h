@@ -10,6 +10,8 @@
 
 class App;
 class Chip;
+class Editor;
+class Wire;
 
 // The scene as three arrays of vertices, drawn with a draw call each whatever
 // the number of chips, pins and wires: the frame, buttons and name box on the
@@ -36,10 +38,11 @@ private:
         std::vector<sf::Vector2f> outline;
     };
 
-    static void findChipLayout(const App& app, std::vector<uint64_t>& layout);
-    void recolourChips(const App& app);
-    void addPaletteMarks(const App& app);
-    void addChip(const Chip& chip);
+    static void findChipLayout(const Editor& editor, std::vector<uint64_t>& layout);
+    void recolourChips(const Editor& editor);
+    void addPaletteMarks(const Editor& editor);
+    void addWire(const Wire& wire);
+    void addChip(const Chip& chip, const sf::Font& font);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);
     void addCircle(const sf::CircleShape& circle, sf::Color fill);  // into the chip layer
     void addTriangles(std::vector<sf::Vertex>& layer, const sf::Shape& shape, const Outline& triangles, sf::Color fill);

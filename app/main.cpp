@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     setScreenSize(window ? window->first : desktop.width, window ? window->second : desktop.height);
     App app(window ? App::WindowMode::Window : App::WindowMode::FullScreen);
-    if (library) app.keepWorkIn(std::move(*library), std::move(kept));
+    if (library) app.editor().keepIn(std::move(*library), std::move(kept));
     while (app.isOpen()) {
         app.update();
         app.render();

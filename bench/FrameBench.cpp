@@ -17,31 +17,31 @@ namespace {
 
 [[maybe_unused]] const bool screenSet = (setScreenSize(1920, 1080), true);
 
+// Built with the editor's own edits, as a user would, the history cleared after.
 std::unique_ptr<App> appWithBoard(int chips, App::WindowMode mode) {
     auto app = std::make_unique<App>(mode);
-    const Chip& andTemplate = app->library[1];
+    Editor& editor = app->editor();
     std::vector<int32_t> ids;
     for (int i = 0; i < chips; ++i) {
-        Chip& chip = app->board.chips.place(andTemplate);
-        chip.moveTo(sf::Vector2f(60.f + static_cast<float>(i % 40) * 45.f,
-                                 120.f + static_cast<float>(i / 40 % 15) * 55.f));
+        const Chip& chip = *editor.place(editor.palette()[1]);
+        editor.moveChip(chip, {60.f + static_cast<float>(i % 40) * 45.f, 120.f + static_cast<float>(i / 40 % 15) * 55.f});
+        editor.endMove();
         ids.push_back(chip.id());
     }
     for (int i = 0; i < chips; ++i) {
         for (int32_t pin = 0; pin < 2; ++pin) {
             const int source = i - 1 - pin;
-            const Connection c{source < 0 ? 0 : ids[source], 0, ids[i], pin};
-            app->board.wires.emplace_back(c, sf::Vector2f(), sf::Vector2f());
-            app->board.wires.back().finish();
+            editor.connect(Wire({source < 0 ? 0 : ids[source], 0, ids[i], pin}, {}, {}));
         }
     }
+    editor.setHistoryBudget(History::BUDGET);
     return app;
 }
 
 FrameInput quietFrame(const App& app, int frame) {
     FrameInput input;
     input.mousePos = sf::Vector2i(960, 540);
-    input.now = app.blinkRestartedAt + sf::milliseconds(16 * frame);
+    input.now = sf::microseconds(app.editor().blinkRestartedAt().count()) + sf::milliseconds(16 * frame);
     return input;
 }
 
@@ -71,12 +71,12 @@ int drawScene(App& app, sf::RenderTarget& target, bool batched) {
 // software renderer.
 void frameRender(benchmark::State& state, bool batched) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::FullScreen);
-    app->window->setFramerateLimit(0);
+    app->window()->setFramerateLimit(0);
     app->step(quietFrame(*app, 1));
     int calls = 0;
-    for (auto _ : state) calls = drawScene(*app, *app->window, batched), app->window->display();
+    for (auto _ : state) calls = drawScene(*app, *app->window(), batched), app->window()->display();
     state.counters["draw_calls"] = calls;
-    state.counters["bytes_per_frame"] = bytesPerFrame([&] { drawScene(*app, *app->window, batched); }, 10);
+    state.counters["bytes_per_frame"] = bytesPerFrame([&] { drawScene(*app, *app->window(), batched); }, 10);
 }
 
 // The same frame into a small target whose view lies far from the scene: every
@@ -100,10 +100,10 @@ void BM_UndoStep(benchmark::State& state) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
     app->step(quietFrame(*app, 1));
     History history;
-    for (auto _ : state) history.record("place AND", History::State{app->board, {}, {}});
+    for (auto _ : state) history.record("place AND", History::State{app->editor().board(), {}, {}});
     History measured;
     const AllocationCounter counter;
-    for (int step = 0; step < 100; ++step) measured.record("place AND", History::State{app->board, {}, {}});
+    for (int step = 0; step < 100; ++step) measured.record("place AND", History::State{app->editor().board(), {}, {}});
     state.counters["heap_bytes_per_step"] = static_cast<double>(counter.bytes()) / 100;
     state.counters["counted_bytes_per_step"] = static_cast<double>(measured.memoryUse()) / 100;
     state.counters["steps_in_256_MB"] = static_cast<double>(History::BUDGET) / (static_cast<double>(measured.memoryUse()) / 100);

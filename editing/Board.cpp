@@ -2,6 +2,30 @@
 
 #include <algorithm>
 
+void Board::evaluateChips() {
+    for (Chip& chip : chips) chip.evaluate();
+}
+
+// A source that is not on the board passes on what the wire before carried.
+void Board::transferAlongWires() {
+    bool carried = false;
+    for (Wire& wire : wires) {
+        const Connection& c = wire.connection;
+        if (c.fromChip == 0) {
+            carried = inputs[c.fromPin].value;
+        } else if (const Chip* source = chips.find(c.fromChip)) {
+            carried = source->output(c.fromPin);
+        }
+        wire.carry(carried);
+        if (c.toChip == 0) {
+            outputs[c.toPin] = carried;
+            lamps[c.toPin] = carried;
+        } else if (Chip* target = chips.find(c.toChip)) {
+            target->setInput(c.toPin, carried);
+        }
+    }
+}
+
 int64_t Board::sizeAsChip() const {
     int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size() + wires.size());
     for (const Chip& chip : chips) size += chip.treeSize();
@@ -17,7 +41,7 @@ int32_t Board::depthAsChip() const {
 std::size_t Board::memoryUse() const {
     constexpr std::size_t LIST_NODE = 2 * sizeof(void*);
     std::size_t bytes = sizeof(Board) + inputs.capacity() * sizeof(BoardInput) + outputs.capacity() / 8 +
-                        wires.size() * (sizeof(Wire) + LIST_NODE);
+                        lamps.capacity() / 8 + wires.size() * (sizeof(Wire) + LIST_NODE);
     for (const Chip& chip : chips) bytes += sizeof(Chip) + LIST_NODE + chip.ownMemory() + chip.name().size();
     return bytes;
 }
@@ -30,6 +54,17 @@ std::list<Wire>::iterator Board::removeWire(std::list<Wire>::iterator wire) {
         target->setInput(c.toPin, false);
     }
     return wires.erase(wire);
+}
+
+void Board::removeWiresWhere(const std::function<bool(const Connection&)>& attached) {
+    for (auto wire = wires.begin(); wire != wires.end();)
+        wire = attached(wire->connection) ? removeWire(wire) : std::next(wire);
+}
+
+const Wire* Board::wireInto(int32_t chip, int32_t pin) const {
+    for (const Wire& wire : wires)
+        if (wire.connection.toChip == chip && wire.connection.toPin == pin) return &wire;
+    return nullptr;
 }
 
 bool operator==(const Board& a, const Board& b) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <vector>
 
@@ -13,12 +14,26 @@
 // placed on it and the wires between them. A value: copied for undo, compared,
 // written to the library file and read back. Chips share their inner circuits,
 // so a copy costs about a byte per pin.
+//
+// Beside the value, a board holds how it is shown, which comparing leaves out:
+// where each chip's pins and each wire's ends were last laid out, the shades
+// of the wires and which lamps are lit.
 class Board {
 public:
     std::vector<BoardInput> inputs{BoardInput{}};  // never fewer than one
     std::vector<bool> outputs{false};              // the lamps' values; never fewer than one
+    std::vector<bool> lamps{false};                // lit as last shown, one per output
     BoardChips chips;
-    std::list<Wire> wires;  // in creation order; a wire under way is the last
+    std::list<Wire> wires;  // complete ones, in creation order
+
+    // One step of the circuit: every chip computes its outputs from what the
+    // wires delivered in the step before, then every wire carries its
+    // source's value to its target, so a change moves one chip a step.
+    void evaluateChips();
+    void transferAlongWires();
+
+    // Lamps show what their wires carried, and are dark without one.
+    void showLamps() { lamps = outputs; }
 
     // What the board would weigh saved as a chip: itself, its pins, its wires
     // and its chips at every depth.
@@ -31,6 +46,10 @@ public:
 
     // Removes the wire, clearing the pin it fed; the wire after it.
     std::list<Wire>::iterator removeWire(std::list<Wire>::iterator wire);
+    // Removes every wire whose connection matches, as removing each would.
+    void removeWiresWhere(const std::function<bool(const Connection&)>& attached);
+    // The wire that feeds this chip input or board output (chip 0), if any.
+    const Wire* wireInto(int32_t chip, int32_t pin) const;
 
     friend bool operator==(const Board& a, const Board& b);
     friend bool operator!=(const Board& a, const Board& b) { return !(a == b); }

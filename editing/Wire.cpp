@@ -5,7 +5,7 @@
 namespace {
 
 // Squares are summed in double precision and the root stored as float.
-float distance(sf::Vector2f a, sf::Vector2f b) {
+float distance(Point a, Point b) {
     const float dx = a.x - b.x;
     const float dy = a.y - b.y;
     return static_cast<float>(std::sqrt(std::pow(dx, 2) + std::pow(dy, 2)));
@@ -13,20 +13,14 @@ float distance(sf::Vector2f a, sf::Vector2f b) {
 
 }  // namespace
 
-Wire::Wire(Connection connection, sf::Vector2f source, sf::Vector2f target)
-    : connection(connection), line{sf::Vertex(source, sf::Color::White), sf::Vertex(target, sf::Color::White)} {}
-
-void Wire::colour(sf::Color source, sf::Color target) {
-    line[0].color = source;
-    line[1].color = target;
-}
+Wire::Wire(Connection connection, Point source, Point target) : connection(connection), ends{source, target} {}
 
 void Wire::finish() {
-    colour(sf::Color::Black, sf::Color::Black);
+    shades = {Shade::Low, Shade::Low};
     complete = true;
 }
 
-bool Wire::isNear(sf::Vector2f point) const {
+bool Wire::isNear(Point point) const {
     const float toTarget = distance(targetPoint(), point);
     const float toSource = distance(sourcePoint(), point);
     const float length = distance(targetPoint(), sourcePoint());

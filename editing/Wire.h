@@ -1,25 +1,30 @@
 #pragma once
 
 #include "chip/Connection.h"
-
-#include <SFML/Graphics.hpp>
+#include "chip/Point.h"
 
 #include <array>
 
-// One wire on the board. Vertex 0 of the line is the source end, vertex 1 the
-// target end; only complete wires carry values.
+// One wire on the board, from a source pin to a target pin. It is drawn as a
+// line from its source end to its target end, each end in a shade of its
+// own: a wire under way is white where it is still to be chosen, a complete
+// wire shows the value it carried last, green for 1 and black for 0. Only
+// complete wires carry values.
 class Wire {
 public:
-    static constexpr int32_t NO_TARGET = -1;  // toChip of the wire still being drawn
+    static constexpr int32_t NO_TARGET = -1;  // toChip of a wire still being drawn
 
-    // A new wire under way, drawn white from `source` to `target`.
-    Wire(Connection connection, sf::Vector2f source, sf::Vector2f target);
+    enum class Shade : uint8_t { Unchosen, Low, High };
 
-    sf::Vector2f sourcePoint() const { return line[0].position; }
-    sf::Vector2f targetPoint() const { return line[1].position; }
-    void setSourcePoint(sf::Vector2f point) { line[0].position = point; }
-    void setTargetPoint(sf::Vector2f point) { line[1].position = point; }
-    void colour(sf::Color source, sf::Color target);
+    // A new wire under way, white from `source` to `target`.
+    Wire(Connection connection, Point source, Point target);
+
+    Point sourcePoint() const { return ends[0]; }
+    Point targetPoint() const { return ends[1]; }
+    void setSourcePoint(Point point) { ends[0] = point; }
+    void setTargetPoint(Point point) { ends[1] = point; }
+    // Both ends show the value carried.
+    void carry(bool value) { shades = {shadeOf(value), shadeOf(value)}; }
 
     // Both ends black and carrying values from now on.
     void finish();
@@ -30,16 +35,19 @@ public:
 
     // The ellipse with the wire's ends as foci and a distance sum of the
     // wire's length plus one pixel.
-    bool isNear(sf::Vector2f point) const;
+    bool isNear(Point point) const;
 
-    // The same ends and completeness; where the line is drawn and its colours
+    // The same ends and completeness; where the line is drawn and its shades
     // follow from the board.
     friend bool operator==(const Wire& a, const Wire& b) {
         return a.connection == b.connection && a.complete == b.complete;
     }
     friend bool operator!=(const Wire& a, const Wire& b) { return !(a == b); }
 
+    static Shade shadeOf(bool value) { return value ? Shade::High : Shade::Low; }
+
     Connection connection;
-    std::array<sf::Vertex, 2> line;  // drawn as a line from vertex 0 to vertex 1
+    std::array<Point, 2> ends;  // the source end, then the target end
+    std::array<Shade, 2> shades{Shade::Unchosen, Shade::Unchosen};
     bool complete = false;
 };

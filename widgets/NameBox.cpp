@@ -20,27 +20,27 @@ void NameBox::setup(sf::Vector2f position, sf::Vector2f size, const sf::Font& fo
 
 void NameBox::takeFocusFromPress(sf::Vector2f mouse) { setActive(field.contains(mouse)); }
 
-bool NameBox::type(std::uint32_t codePoint) {
-    if (!active) return false;
+std::optional<std::string> NameBox::type(std::uint32_t codePoint, std::string name) {
+    if (!active) return std::nullopt;
     if (codePoint == CARRIAGE_RETURN) {
         setActive(false);
-        return false;
+        return std::nullopt;
     }
-    std::string typed = name();
     if (codePoint == BACKSPACE) {
-        if (typed.empty()) return false;
-        typed.pop_back();
+        if (name.empty()) return std::nullopt;
+        name.pop_back();
     } else {
-        if (typed.size() >= MAX_LENGTH) return false;
-        typed.push_back(static_cast<char>(codePoint & 0xFFu));
+        if (name.size() >= MAX_LENGTH) return std::nullopt;
+        name.push_back(static_cast<char>(codePoint & 0xFFu));
     }
-    field.setLabel(typed);
-    return true;
+    return name;
 }
 
 std::string NameBox::name() const { return toByteString(field.text.getString()); }
 
-void NameBox::setName(std::string name) { field.setLabel(std::move(name)); }
+void NameBox::show(const std::string& name) {
+    if (name != this->name()) field.setLabel(name);
+}
 
 void NameBox::setActive(bool focused) {
     active = focused;

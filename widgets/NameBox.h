@@ -5,13 +5,13 @@
 #include <SFML/Graphics.hpp>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The one-line field in which the user types the name a board is saved
 // under. A press inside it gives it the keyboard focus, a press anywhere
 // else or Enter takes the focus away; while focused it takes up to
-// MAX_LENGTH characters and backspace. The typed name lives only in the
-// label.
+// MAX_LENGTH characters and backspace. It shows the name the editor keeps.
 class NameBox {
 public:
     static const sf::Color FILL;
@@ -26,12 +26,13 @@ public:
     // Every press decides the focus anew, before any other control acts.
     void takeFocusFromPress(sf::Vector2f mouse);
 
-    // One typed code point, taken only while focused; stored as its low byte.
-    // Whether the name changed.
-    bool type(std::uint32_t codePoint);
+    // One typed code point, taken only while focused and stored as its low
+    // byte: the name it makes of `name`, if it changed it.
+    std::optional<std::string> type(std::uint32_t codePoint, std::string name);
 
+    // The name as shown.
     std::string name() const;
-    void setName(std::string name);
+    void show(const std::string& name);
     bool isActive() const { return active; }
 
     const sf::RectangleShape& rect() const { return field.rect; }

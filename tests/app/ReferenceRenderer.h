@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Layout.h"
+#include "app/Shapes.h"
 
 // The scene drawn as it first was: a draw call for every shape and every text,
 // in the scene's order, chip pins coloured by their values as they are drawn.
@@ -10,23 +11,33 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     int calls = 0;
     const auto draw = [&](const sf::Drawable& drawable) { target.draw(drawable, sf::RenderStates::Default), ++calls; };
     const auto drawChip = [&](const Chip& chip) {
-        draw(chip.body());
+        draw(bodyOf(chip));
         for (int32_t pin = 0; pin < chip.inputCount() + chip.outputCount(); ++pin) {
-            sf::CircleShape circle = chip.pinCircle(pin);
+            sf::CircleShape circle = pinCircleOf(chip, pin);
             const bool input = pin < chip.inputCount();
             circle.setFillColor(logicColour(input ? chip.input(pin) : chip.output(pin - chip.inputCount())));
             draw(circle);
         }
-        draw(chip.label());
+        draw(labelOf(chip, app.font()));
     };
+    const auto drawWire = [&](const Wire& wire) {
+        sf::Vertex line[2];
+        for (std::size_t end = 0; end < 2; ++end) {
+            const Wire::Shade shade = wire.shades[end];
+            line[end] = sf::Vertex(toScreen(wire.ends[end]), shade == Wire::Shade::Unchosen ? sf::Color::White : logicColour(shade == Wire::Shade::High));
+        }
+        target.draw(line, 2, sf::Lines), ++calls;
+    };
+    const Editor& editor = app.editor();
     target.clear(layout::BACKGROUND);
-    draw(app.boardFrame);
-    for (const Button& button : app.buttons) draw(button.rect), draw(button.text);
-    draw(app.nameBox.rect()), draw(app.nameBox.text());
-    for (const Chip& chip : app.library) drawChip(chip);
-    for (const Chip& chip : app.board.chips) drawChip(chip);
-    for (const sf::CircleShape& circle : app.inputCircles) draw(circle);
-    for (const sf::CircleShape& circle : app.outputCircles) draw(circle);
-    for (const Wire& wire : app.board.wires) target.draw(wire.line.data(), 2, sf::Lines), ++calls;
+    draw(app.boardFrame());
+    for (const Button& button : app.buttons()) draw(button.rect), draw(button.text);
+    draw(app.nameBox().rect()), draw(app.nameBox().text());
+    for (const Chip& chip : editor.palette().entries()) drawChip(chip);
+    for (const Chip& chip : editor.board().chips) drawChip(chip);
+    for (std::size_t input = 0; input < editor.board().inputs.size(); ++input) draw(inputCircle(editor, input));
+    for (std::size_t output = 0; output < editor.board().outputs.size(); ++output) draw(outputCircle(editor, output));
+    for (const Wire& wire : editor.board().wires) drawWire(wire);
+    if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
     return calls;
 }

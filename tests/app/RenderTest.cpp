@@ -19,13 +19,13 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.wire(0, 2, invert, 0);
     user.wire(invert, 0, 0, 1);
     user.saveAs("TWO IN\tTHREE");
-    user.click(user.centre(user.app.nameBox.rect()));
+    user.click(user.nameBox());
     user.type(U"LINE\nBREAK");
-    user.click(user.centre(user.app.saveButton().rect));
+    user.click(user.button(App::Save));
     user.place("TWO IN\tTHREE", {420, 340});
     user.place("LINE\nBREAK", {1000, 600});
     user.wire(gate, 0, 0, 0);
-    user.click(user.centre(user.app.connectButton().rect));
+    user.click(user.button(App::Connect));
     user.click(user.input(1));
     user.holdRight({900, 800});  // the loose end follows
     user.lateFrame(800);
@@ -44,7 +44,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
         EXPECT_EQ(differing, 0) << when;
     };
     expectSamePixels("as built");
-    user.click(user.centre(user.app.connectButton().rect));  // the wire under way goes
+    user.click(user.button(App::Connect));  // the wire under way goes
     user.click(user.input(0));
     user.frames(2);
     expectSamePixels("after values changed");

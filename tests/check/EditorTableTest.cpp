@@ -1,6 +1,6 @@
 #include "check/LibraryChips.h"
 #include "check/TruthTable.h"
-#include "support/AppDriver.h"
+#include "support/EditorSteps.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,19 @@ namespace {
 using Wires = std::vector<std::array<int, 4>>;
 
 // Places the parts, wires them, saves the board as `name` and clears it.
-void save(AppDriver& user, const std::string& name, int inputs, int outputs, const std::vector<std::string>& parts,
+void save(Editor& editor, const std::string& name, std::size_t inputs, std::size_t outputs, const std::vector<std::string>& parts,
           const Wires& wires) {
-    user.setPinCounts(inputs, outputs);
+    while (editor.board().inputs.size() < inputs) editor.addInput();
+    while (editor.board().inputs.size() > inputs) editor.removeInput();
+    while (editor.board().outputs.size() < outputs) editor.addOutput();
+    while (editor.board().outputs.size() > outputs) editor.removeOutput();
     std::vector<int32_t> ids{0};
     for (size_t part = 0; part < parts.size(); ++part)
-        ids.push_back(user.place(parts[part], {250.f + 300 * static_cast<float>(part), 200.f + 150 * static_cast<float>(part % 2)}));
-    for (const auto& [from, fromPin, to, toPin] : wires) user.wire(ids[from], fromPin, ids[to], toPin);
-    user.saveAs(name);
-    for (int press = 0; press < 10 && !user.app.board.chips.empty(); ++press)
-        user.click(user.chip(user.app.board.chips.begin()->id()), sf::Mouse::Right);
+        ids.push_back(place(editor, parts[part], {250.f + 300 * static_cast<float>(part), 200.f + 150 * static_cast<float>(part % 2)}));
+    for (const auto& [from, fromPin, to, toPin] : wires) wire(editor, ids[from], fromPin, ids[to], toPin);
+    run(editor, 30);  // saved settled: the table starts from the values inside
+    saveAs(editor, name);
+    clearBoard(editor);
 }
 
 }  // namespace
@@ -32,8 +35,9 @@ void save(AppDriver& user, const std::string& name, int inputs, int outputs, con
 TEST(TruthTable, AFullAdderSavedInTheEditor) {
     const LibraryFile file = newLibraryFile("table.json");
     {
-        AppDriver user;
-        user.app.keepWorkIn(file, {});
+        const auto editor = newEditor();
+        editor->keepIn(file, {});
+        Editor& user = *editor;
         save(user, "NAND", 2, 1, {"AND", "NOT"}, {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {2, 0, 0, 0}});
         save(user, "XOR", 2, 1, {"NAND", "NAND", "NAND", "NAND"},
              {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 2, 0}, {1, 0, 2, 1}, {0, 1, 3, 0}, {1, 0, 3, 1}, {2, 0, 4, 0}, {3, 0, 4, 1}, {4, 0, 0, 0}});

@@ -11,7 +11,7 @@ std::vector<float> column(const Chip& chip, bool outputs) {
     std::vector<float> heights{chip.position().y, chip.position().y + chip.size().y};
     const float x = chip.position().x + (outputs ? chip.size().x : 0.f);
     for (int32_t circle = 0; circle < chip.inputCount() + chip.outputCount(); ++circle) {
-        const sf::Vector2f pin = chip.pinCircle(circle).getPosition();
+        const Point pin = chip.pinPosition(circle);
         if ((circle >= chip.inputCount()) == outputs) heights.push_back(pin.x == x ? pin.y : -1.f);
     }
     std::sort(heights.begin(), heights.end());
@@ -25,9 +25,8 @@ std::vector<float> column(const Chip& chip, bool outputs) {
 // chip as it stands in the palette and as it grows on the board. Pin counts
 // below zero give no pins.
 TEST(Chip, PinsAreSpreadEvenlyDownEachEdge) {
-    static const sf::Font font;
     for (const auto& [inputs, outputs] : {std::pair{3, 1}, {1, 2}, {2, 5}, {-3, 2}}) {
-        Chip chip(2, {400, 300}, font, "X", {}, {}, inputs, outputs);
+        Chip chip(ChipLogic(2, {}, {}, inputs, outputs), {400, 300}, "X", 10.f);
         for (const bool onBoard : {false, true}) {
             if (onBoard) chip.resize(chip.boardSize()), chip.layout();
             for (const bool right : {false, true}) {

@@ -1,10 +1,12 @@
-#include "support/AppDriver.h"
+#include "support/EditorSteps.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 namespace {
+
+using std::chrono::milliseconds;
 
 std::string textOf(const std::string& path) {
     std::ifstream file(path);
@@ -13,26 +15,46 @@ std::string textOf(const std::string& path) {
 
 }  // namespace
 
-// With a library file, an edit is written at the end of its frame, later
-// ones at most once a second while they keep coming, and whatever is left
-// when the window closes; switching an input is written, the circuit running
-// alone is not.
+// With a library file, an edit is written when first due, later ones at most
+// once a second while they keep coming, and whatever is left when the editor
+// ends; switching an input is written, the circuit running alone is not.
 TEST(Keeping, EditsAreWrittenAtMostOnceASecondAndAtTheEnd) {
     const LibraryFile file = newLibraryFile("keeping.json");
     const std::string& path = file.path();
-    AppDriver user;
-    user.app.keepWorkIn(file, {});
+    auto editor = newEditor();
+    editor->keepIn(file, {});
     const auto chipsKept = [&path] { return LibraryFile(path).read().board.chips.size(); };
-    user.click(user.input(0), sf::Mouse::Middle);
+    editor->toggleBlinking(0);
+    editor->keepWhenDue(milliseconds(16));
     EXPECT_TRUE(LibraryFile(path).read().board.inputs[0].clocked);
-    user.place("NOT", {400, 300});
+    place(*editor, "NOT", {400, 300});
+    editor->keepWhenDue(milliseconds(32));
     EXPECT_EQ(chipsKept(), 0u);
-    user.lateFrame(1000);
+    editor->keepWhenDue(milliseconds(1016));
     EXPECT_EQ(chipsKept(), 1u);
     const std::string running = textOf(path);
-    for (int blink = 0; blink < 4; ++blink) user.lateFrame(700);
+    for (int blink = 1; blink <= 4; ++blink) editor->runFrame(milliseconds(1016 + 700 * blink)), editor->keepWhenDue(milliseconds(1016 + 700 * blink));
     EXPECT_EQ(textOf(path), running);
-    user.place("AND", {600, 300});
-    user.key(sf::Keyboard::Escape);
-    EXPECT_EQ(LibraryFile(path).read().board.chips.at(1).x, 600.f) << "where the drag left it";
+    place(*editor, "AND", {600, 300});
+    editor.reset();
+    EXPECT_EQ(LibraryFile(path).read().board.chips.at(1).x, 600.f) << "where its move left it";
+}
+
+// A save is work to keep like any edit: the last one before the end reaches
+// the file, and so does a chip opened.
+TEST(Keeping, TheLastSaveOrOpeningBeforeTheEndIsKept) {
+    const LibraryFile file = newLibraryFile("last-save.json");
+    auto editor = newEditor();
+    editor->keepIn(file, {});
+    editor->setName("ONE");
+    editor->keepWhenDue(milliseconds(0));
+    ASSERT_EQ(file.read().name, "ONE");
+    editor->save();
+    editor->keepWhenDue(milliseconds(10), true);
+    EXPECT_EQ(file.read().chips.size(), 1u) << "saved, then the window closed";
+    editor->addInput();
+    editor->keepWhenDue(milliseconds(2000));
+    editor->open(entryNamed(*editor, "ONE"));
+    editor.reset();
+    EXPECT_EQ(file.read().board.inputs.size(), 1u) << "opened, then killed";
 }

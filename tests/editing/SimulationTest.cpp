@@ -1,118 +1,47 @@
-#include "support/AppDriver.h"
+#include "support/EditorSteps.h"
 
 #include <gtest/gtest.h>
 
-// Place k NOTs, wire input 0 through them to output 0, click the input: the
-// lamp changes k + 1 frames later, one frame for the wire, one per chip.
-TEST(Simulation, AClickReachesTheLampOneChipPerFrame) {
-    for (int chips = 1; chips <= 3; ++chips) {
-        AppDriver user;
-        int32_t previous = 0;
-        for (int i = 0; i < chips; ++i) {
-            const int32_t chip = user.place("NOT", {300.f + 200.f * static_cast<float>(i), 400.f});
-            user.wire(previous, 0, chip, 0);
-            previous = chip;
-        }
-        user.wire(previous, 0, 0, 0);
-        user.frames(5);
-        const bool before = user.lamp(0);
-        ASSERT_EQ(before, chips % 2 == 1) << chips << " NOTs invert an input that is off";
-        user.press(user.input(0));
-        for (int frame = 1; frame <= chips + 1; ++frame, user.frames())
-            EXPECT_EQ(user.lamp(0), before) << chips << " chips, frame " << frame;
-        EXPECT_EQ(user.lamp(0), !before) << chips << " chips";
+// Input 0 through a NOT to the lamp, the input switched on: in each step the
+// chips compute from what the wires delivered in the step before, and then
+// the wires carry. So after one step the NOT has its new input but still
+// shows its old output, and so does the lamp; after the second both change.
+// A step by hand while paused is the same step.
+TEST(Simulation, AStepEvaluatesTheChipsBeforeTheWiresCarry) {
+    for (const bool byHand : {false, true}) {
+        auto editor = newEditor();
+        const int32_t invert = place(*editor, "NOT", {400, 300});
+        wire(*editor, 0, 0, invert, 0);
+        wire(*editor, invert, 0, 0, 0);
+        run(*editor, 2);
+        if (byHand) editor->togglePause(Editor::Time{0});
+        editor->switchInput(0);
+        const Chip& chip = *editor->board().chips.find(invert);
+        const auto step = [&] { byHand ? editor->stepByHand() : run(*editor, 1); };
+        step();
+        EXPECT_EQ(std::make_tuple(chip.input(0), chip.output(0), editor->board().outputs[0]), std::make_tuple(true, true, true)) << byHand;
+        EXPECT_EQ(editor->board().wires.back().shades[0], Wire::Shade::High) << "the wire shows what it carried";
+        step();
+        EXPECT_EQ(std::make_tuple(chip.output(0), editor->board().outputs[0], editor->board().lamps[0]), std::make_tuple(false, false, false));
     }
 }
 
-// A middle click makes an input blink: it toggles at the first frame 700 ms
-// after its last toggle; a late frame restarts the period, it is not made up.
+// A clocked input toggles at the first step 700 ms after its last toggle;
+// a late step restarts the period, it is not made up. Paused, it holds, and
+// its period starts again when the circuit runs again.
 TEST(Simulation, AClockedInputTogglesEvery700MsFromItsLastToggle) {
-    AppDriver user;
-    user.click(user.input(0), sf::Mouse::Middle);  // 32 ms after the start
-    const auto togglesAfter = [&user](int ms) {
-        const bool before = user.app.board.inputs[0].value;
-        user.lateFrame(ms);
-        return user.app.board.inputs[0].value != before;
+    auto editor = newEditor();
+    editor->toggleBlinking(0);
+    const auto togglesAt = [&editor](int ms) {
+        const bool before = editor->board().inputs[0].value;
+        editor->runFrame(std::chrono::milliseconds(ms));
+        return editor->board().inputs[0].value != before;
     };
-    for (const auto& [ms, toggles] : {std::pair{667, false}, {16, true}, {1000, true}, {699, false}, {16, true}})
-        EXPECT_EQ(togglesAfter(ms), toggles) << ms << " ms later";
-    user.click(user.input(0), sf::Mouse::Middle);
-    EXPECT_FALSE(togglesAfter(2000));
-}
-
-namespace {
-
-// Input 0 through three NOTs to the lamp; the chips, first to last.
-std::vector<int32_t> chainOfThree(AppDriver& user) {
-    std::vector<int32_t> chips;
-    for (int i = 0; i < 3; ++i) {
-        chips.push_back(user.place("NOT", {300.f + 200.f * static_cast<float>(i), 400.f}));
-        user.wire(i == 0 ? 0 : chips[i - 1], 0, chips.back(), 0);
-    }
-    user.wire(chips.back(), 0, 0, 0);
-    user.frames(5);
-    return chips;
-}
-
-}  // namespace
-
-// Space pauses: whatever frames pass, nothing moves. Each Right arrow (or
-// '.') then moves the change one chip, as a running frame would: the lamp
-// shows it after four steps. Space runs the circuit again; while the name
-// box has the focus, Space types.
-TEST(Simulation, PausedTheCircuitMovesOneChipPerStep) {
-    AppDriver user;
-    const std::vector<int32_t> chips = chainOfThree(user);
-    const bool lamp = user.lamp(0);
-    user.key(sf::Keyboard::Space);
-    EXPECT_EQ(user.app.paceLabel.getString(), "paused, 0 steps");
-    user.click(user.input(0));
-    const Board paused = user.app.board;
-    user.frames(100);
-    EXPECT_EQ(user.app.board, paused);
-    for (int step = 1; step <= 4; ++step) {
-        user.key(step % 2 ? sf::Keyboard::Right : sf::Keyboard::Period);
-        for (int chip = 0; chip < 3; ++chip)
-            EXPECT_EQ(user.app.board.chips.find(chips[chip])->output(0), (chip % 2 == 0) == (step <= chip + 1)) << "step " << step;
-        EXPECT_EQ(user.lamp(0), lamp == (step < 4)) << "step " << step;
-    }
-    user.click(user.centre(user.app.nameBox.rect()));
-    user.key(sf::Keyboard::Space);
-    EXPECT_TRUE(user.app.pace.isPaused());
-    user.click(user.input(0));
-    user.key(sf::Keyboard::Space);
-    user.frames(4);
-    EXPECT_EQ(user.lamp(0), lamp);
-    EXPECT_EQ(user.app.paceLabel.getString(), "");
-}
-
-// A blinking input holds while paused, and blinks 700 ms after the circuit
-// runs again. Three '[' slow the circuit to a step every 8 frames: a click
-// reaches the lamp after three NOTs in four steps; ']' brings back the pace
-// step by step.
-TEST(Simulation, BlinkingHoldsWhilePausedAndSlowMotionStepsEveryFewFrames) {
-    AppDriver user;
-    user.click(user.input(0), sf::Mouse::Middle);
-    user.key(sf::Keyboard::Space);
-    const bool held = user.app.board.inputs[0].value;
-    user.lateFrame(3000);
-    EXPECT_EQ(user.app.board.inputs[0].value, held);
-    user.key(sf::Keyboard::Space);
-    user.lateFrame(690);
-    EXPECT_EQ(user.app.board.inputs[0].value, held);
-    user.lateFrame(16);
-    EXPECT_NE(user.app.board.inputs[0].value, held);
-    user.click(user.input(0), sf::Mouse::Middle);
-
-    chainOfThree(user);
-    const bool lamp = user.lamp(0);
-    for (int slower = 0; slower < 3; ++slower) user.key(sf::Keyboard::LBracket);
-    user.click(user.input(0));
-    user.frames(3 * 8 + 5);
-    EXPECT_EQ(user.lamp(0), lamp);
-    user.frames();
-    EXPECT_NE(user.lamp(0), lamp);
-    EXPECT_EQ(user.app.paceLabel.getString(), "1/8 speed, 4 steps");
-    for (int faster = 0; faster < 3; ++faster) user.key(sf::Keyboard::RBracket);
-    EXPECT_EQ(user.app.paceLabel.getString(), "");
+    for (const auto& [ms, toggles] : {std::pair{699, false}, {700, true}, {1700, true}, {2399, false}, {2400, true}})
+        EXPECT_EQ(togglesAt(ms), toggles) << ms << " ms";
+    editor->togglePause(std::chrono::milliseconds(2500));
+    EXPECT_FALSE(togglesAt(5000));
+    editor->togglePause(std::chrono::milliseconds(6000));
+    EXPECT_FALSE(togglesAt(6699));
+    EXPECT_TRUE(togglesAt(6700));
 }

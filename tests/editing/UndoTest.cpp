@@ -1,86 +1,84 @@
-#include "support/AppDriver.h"
+#include "support/EditorSteps.h"
 
 #include <gtest/gtest.h>
 
-// Right-click a NOT wired from an input that is on to a lamp: it goes with
-// its wires, and Ctrl+Z brings it back exactly, its id, wires and pin values
-// included; Ctrl+Y and Ctrl+Shift+Z take it away again. While the name box has
-// the focus, Ctrl+Z types as it always has.
+// Remove a NOT wired from an input that is on to a lamp: it goes with its
+// wires, and an undo brings it back exactly, its id, wires and pin values
+// included; a redo takes it away again.
 TEST(Undo, ARemovedChipComesBackWithItsWiresIdAndPinValues) {
-    AppDriver user;
-    const int32_t invert = user.inverter();
-    user.click(user.input(0));
-    user.frames(3);
-    const Board wired = user.app.board;
-    user.click(user.chip(invert), sf::Mouse::Right);
-    ASSERT_TRUE(user.app.board.chips.empty() && user.app.board.wires.empty());
-    for (const bool withShift : {false, true}) {
-        user.undo();
-        EXPECT_EQ(user.app.board, wired);
-        EXPECT_EQ(user.app.notice.words(), "undone: remove NOT");
-        user.redo(withShift);
-        EXPECT_TRUE(user.app.board.chips.empty());
+    auto editor = newEditor();
+    const int32_t invert = place(*editor, "NOT", {400, 300});
+    wire(*editor, 0, 0, invert, 0);
+    wire(*editor, invert, 0, 0, 0);
+    editor->switchInput(0);
+    run(*editor, 3);
+    const Board wired = editor->board();
+    editor->removeChip(*editor->board().chips.find(invert));
+    ASSERT_TRUE(editor->board().chips.empty() && editor->board().wires.empty());
+    for (int round = 0; round < 2; ++round) {
+        editor->undo();
+        EXPECT_EQ(editor->board(), wired);
+        EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{"undone: remove NOT"});
+        editor->redo();
+        EXPECT_TRUE(editor->board().chips.empty());
+        EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{"redone: remove NOT"});
     }
-    user.click(user.centre(user.app.nameBox.rect()));
-    user.undo();
-    EXPECT_TRUE(user.app.board.chips.empty());
 }
 
-// A placement with the drag that follows it, a whole drag, a wire made, the
-// wires deleted in one hold of the right button and a board pin added are a
-// step each; switching an input is none. A new edit leaves nothing to redo.
-TEST(Undo, EachUserActionIsOneStep) {
-    AppDriver user;
-    const Board empty = user.app.board;
-    const int32_t gate = user.place("AND", {400, 300});
-    const Board placed = user.app.board;
-    user.press(user.chip(gate));
-    for (const float x : {500.f, 600.f, 700.f}) user.moveMouse({x, 400.f});
-    user.release({700.f, 400.f});
-    user.wire(0, 0, gate, 0);
-    user.wire(0, 0, 0, 0);
-    user.click(user.input(0));
-    user.holdRight(user.input(0) + sf::Vector2f(10, 0));  // where both wires start: they go, one a frame
-    user.holdRight(user.input(0) + sf::Vector2f(10, 0));
-    ASSERT_TRUE(user.app.board.wires.empty());
-    user.click(user.centre(user.app.addInputButton().rect));
-    for (const char* step : {"add an input", "delete wires", "make a wire", "make a wire", "move AND", "place AND"}) {
-        user.undo();
-        EXPECT_EQ(user.app.notice.words(), std::string("undone: ") + step);
+// Moves of one chip until the move ends are one step, and so is a placement
+// with the moves that follow it; an edit in the middle of a move makes what
+// it moved so far a step of its own. Switching an input is no step, and
+// keeps its state whatever is undone. A new edit leaves nothing to redo.
+TEST(Undo, AMoveIsOneStepAndSwitchesStayAsTheyAre) {
+    auto editor = newEditor();
+    const Board empty = editor->board();
+    const Chip& gate = *editor->place(entryNamed(*editor, "AND"));
+    for (const float x : {300.f, 400.f}) editor->moveChip(gate, {x, 300.f});
+    editor->endMove();
+    const Board placed = editor->board();
+    for (const float x : {500.f, 600.f}) editor->moveChip(gate, {x, 400.f});
+    editor->addInput();
+    editor->moveChip(gate, {700.f, 400.f});
+    editor->endMove();
+    editor->switchInput(0);
+    for (const char* step : {"move AND", "add an input", "move AND", "place AND"}) {
+        editor->undo();
+        EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{std::string("undone: ") + step});
     }
-    EXPECT_EQ(user.app.board.inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
-    user.app.board.inputs[0].value = false;
-    EXPECT_EQ(user.app.board, empty);
-    user.redo(false);
-    EXPECT_EQ(user.app.board.chips, placed.chips);
-    user.place("NOT", {900, 300});
-    user.redo(false);
-    EXPECT_EQ(user.app.notice.words(), "nothing to redo");
+    EXPECT_EQ(editor->board().inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
+    editor->switchInput(0);
+    EXPECT_EQ(editor->board(), empty);
+    editor->redo();
+    EXPECT_EQ(editor->board().chips, placed.chips);
+    editor->takeNotices();
+    place(*editor, "NOT", {900, 300});
+    editor->redo();
+    EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{"nothing to redo"});
 }
 
 // Undoing a save takes its palette entry back, or the entry it replaced,
 // with the name that was typed; redoing it saves again.
 TEST(Undo, ASaveIsUndoneWithItsPaletteEntry) {
-    AppDriver user;
-    user.saveAs("X");
-    user.wire(0, 0, 0, 0);
-    user.saveAs("X");
-    const std::vector<PaletteEntry> replaced = user.app.library;
-    user.undo();
-    EXPECT_EQ(user.app.library.back().connections().size(), 0u);
-    user.undo(), user.undo();
-    EXPECT_EQ(user.app.library.size(), 2u);
-    EXPECT_EQ(user.app.nameBox.name(), "X");
-    user.redo(false), user.redo(false), user.redo(false);
-    EXPECT_EQ(user.app.library, replaced);
+    auto editor = newEditor();
+    saveAs(*editor, "X");
+    wire(*editor, 0, 0, 0, 0);
+    saveAs(*editor, "X");
+    const std::vector<PaletteEntry> replaced = editor->palette().entries();
+    editor->undo();
+    EXPECT_EQ(editor->palette().back().connections().size(), 0u);
+    editor->undo(), editor->undo();
+    EXPECT_EQ(editor->palette().size(), 2u);
+    EXPECT_EQ(editor->name(), "X");
+    editor->redo(), editor->redo(), editor->redo();
+    EXPECT_EQ(editor->palette().entries(), replaced);
 }
 
 // Past its memory budget the history lets the oldest steps go, never the newest.
 TEST(Undo, TheOldestStepsGoFirstPastTheBudget) {
-    AppDriver user;
-    user.app.history = History(3 * (user.app.board.memoryUse() + 1));  // three steps of one letter
-    for (const char* step : {"1", "2", "3", "4", "5"}) user.app.history.record(step, {user.app.board, {}, {}});
+    const Board board;
+    History history(3 * (board.memoryUse() + 1));  // three steps of one letter
+    for (const char* step : {"1", "2", "3", "4", "5"}) history.record(step, {board, {}, {}});
     std::string left;
-    while (user.app.history.canUndo()) left += user.app.history.undoWhat(), user.app.history.undo({user.app.board, {}, {}});
+    while (history.canUndo()) left += history.undoWhat(), history.undo({board, {}, {}});
     EXPECT_EQ(left, "543");
 }

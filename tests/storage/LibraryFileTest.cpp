@@ -141,8 +141,9 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
 }
 
 // The file is always the old library or the new one, even when the writer is
-// killed halfway, and the next write leaves nothing of a killed one behind;
-// a write that cannot be done leaves what was there. A write keeps the
+// killed halfway, and the next write leaves nothing of a killed one behind
+// (and nothing else of the user's, whatever its name is like); a write that
+// cannot be done leaves what was there. A write keeps the
 // file's mode, and through a symbolic link replaces the file it names.
 TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vorplex-" + std::to_string(getpid()));
@@ -169,13 +170,14 @@ TEST(LibraryFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     }
     EXPECT_THROW(LibraryFile((folder / "in the way").string()).write(before), LibraryFile::Refused);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "in the way"));
-    std::ofstream(folder / ".chips.json.k1LLed"), std::ofstream(folder / ".chips.json.mine");
+    for (const char* name : {".chips.json.k1LLed", ".chips.json.mine", ".chips.json.backup1", ".chips.json.k1-Led"})
+        std::ofstream(folder / name);
     std::filesystem::permissions(folder / "chips.json", std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     std::filesystem::create_symlink("chips.json", folder / "link.json");
     LibraryFile((folder / "link.json").string()).write(after);
     std::set<std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) files.insert(entry.path().filename().string());
-    EXPECT_EQ(files, (std::set<std::string>{"chips.json", "link.json", "in the way", ".chips.json.mine"}));
+    EXPECT_EQ(files, (std::set<std::string>{"chips.json", "link.json", "in the way", ".chips.json.mine", ".chips.json.backup1", ".chips.json.k1-Led"}));
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.json"));
     EXPECT_EQ(LibraryFile((folder / "chips.json").string()).read().board.chips.size(), 1u);
     EXPECT_EQ(std::filesystem::status(folder / "chips.json").permissions(),

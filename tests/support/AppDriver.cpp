@@ -1,21 +1,12 @@
 #include "support/AppDriver.h"
 
-#include <filesystem>
-#include <stdexcept>
-
-LibraryFile newLibraryFile(const std::string& name) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / ("vorplex-" + name);
-    std::filesystem::remove(path);
-    return LibraryFile(path.string());
-}
-
 void AppDriver::step(bool pending, const sf::Event& event) {
     now += sf::milliseconds(16);
     app.step(FrameInput{pending, event, mouse, rightHeld, now, controlHeld});
 }
 
 void AppDriver::frames(int count) {
-    for (int i = 0; i < count; ++i) step(false, app.frame.event);
+    for (int i = 0; i < count; ++i) step(false, app.frame().event);
 }
 
 void AppDriver::press(sf::Vector2f at, sf::Mouse::Button button) {
@@ -62,27 +53,22 @@ void AppDriver::holdRight(sf::Vector2f at) {
     rightHeld = false;
 }
 
-const Chip& AppDriver::paletteEntry(const std::string& name) const {
-    for (const Chip& entry : app.library)
-        if (entry.name() == name) return entry;
-    throw std::invalid_argument("no palette entry " + name);
-}
-
 int32_t AppDriver::place(const std::string& name, sf::Vector2f at) {
     const sf::Vector2f grab = palette(name);
-    const sf::Vector2f offset = sf::Vector2f(sf::Vector2i(grab)) - paletteEntry(name).body().getPosition();
+    const sf::Vector2f offset = sf::Vector2f(sf::Vector2i(grab)) - toScreen(paletteEntry(name).position());
+    const std::size_t before = board().chips.size();
     press(grab);
-    const int32_t id = app.draggedChip ? app.draggedChip->id() : 0;  // 0: not placed
+    const int32_t id = board().chips.size() > before ? std::prev(board().chips.end())->id() : 0;
     moveMouse(at + offset);
     release(at + offset);
     return id;
 }
 
 void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
-    click(centre(app.connectButton().rect));
+    click(button(App::Connect));
     for (int pin = -1; fromChip != 0 && pin < fromPin; ++pin) click(chip(fromChip), sf::Mouse::Right);
     click(fromChip == 0 ? input(fromPin) : chip(fromChip));
-    for (int tries = 0; toChip != 0 && tries < 8 && app.board.wires.back().connection.toPin != toPin; ++tries)
+    for (int tries = 0; toChip != 0 && tries < 8 && app.wiring().underWay() && app.wiring().underWay()->connection.toPin != toPin; ++tries)
         click(chip(toChip), sf::Mouse::Right);
     click(toChip == 0 ? output(toPin) : chip(toChip));
 }
@@ -96,17 +82,17 @@ int32_t AppDriver::inverter(sf::Vector2f at) {
 }
 
 void AppDriver::saveAs(const std::string& name) {
-    click(centre(app.nameBox.rect()));
+    click(nameBox());
     type(std::u32string(name.begin(), name.end()));
-    click(centre(app.saveButton().rect));
+    click(button(App::Save));
 }
 
 void AppDriver::setPinCounts(int inputs, int outputs) {
     for (int press = 0; press < 20; ++press) {  // a few presses, in case a button is broken
         const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
-        if (count(app.board.inputs) != inputs)
-            click(centre((count(app.board.inputs) < inputs ? app.addInputButton() : app.removeInputButton()).rect));
-        else if (count(app.board.outputs) != outputs)
-            click(centre((count(app.board.outputs) < outputs ? app.addOutputButton() : app.removeOutputButton()).rect));
+        if (count(board().inputs) != inputs)
+            click(button(count(board().inputs) < inputs ? App::AddInput : App::RemoveInput));
+        else if (count(board().outputs) != outputs)
+            click(button(count(board().outputs) < outputs ? App::AddOutput : App::RemoveOutput));
     }
 }

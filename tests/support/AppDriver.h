@@ -1,11 +1,10 @@
 #pragma once
 
 #include "app/App.h"
+#include "app/Shapes.h"
+#include "support/EditorSteps.h"
 
 #include <string>
-
-// A library file in the temporary folder, of this name, not there yet.
-LibraryFile newLibraryFile(const std::string& name);
 
 // Drives a windowless App frame by frame the way a user at the desk would:
 // the mouse moves, buttons go down and up, keys are typed, and every frame
@@ -14,6 +13,9 @@ LibraryFile newLibraryFile(const std::string& name);
 class AppDriver {
 public:
     App app{App::WindowMode::None};
+
+    const Editor& editor() const { return app.editor(); }
+    const Board& board() const { return app.editor().board(); }
 
     void frames(int count = 1);
     void lateFrame(int ms) { now += sf::milliseconds(ms - 16), frames(); }  // `ms` after the frame before
@@ -30,15 +32,18 @@ public:
     void moveMouse(sf::Vector2f to) { mouse = sf::Vector2i(to), frames(); }
 
     // Where things are.
-    sf::Vector2f input(int index) const { return app.inputCircles.at(index).getPosition(); }
-    sf::Vector2f output(int index) const { return app.outputCircles.at(index).getPosition(); }
-    const Chip& paletteEntry(const std::string& name) const;
-    sf::Vector2f palette(const std::string& name) const { return centre(paletteEntry(name).body()); }
-    sf::Vector2f chip(int32_t id) const { return centre(app.board.chips.find(id)->body()); }
+    sf::Vector2f input(int index) const { return toScreen(editor().layout().inputPoint(index, board().inputs.size())); }
+    sf::Vector2f output(int index) const { return toScreen(editor().layout().outputPoint(index, board().outputs.size())); }
+    sf::Vector2f button(App::ButtonId id) const { return centre(app.buttons()[id].rect); }
+    sf::Vector2f nameBox() const { return centre(app.nameBox().rect()); }
+    const Chip& paletteEntry(const std::string& name) const { return entryNamed(editor(), name); }
+    sf::Vector2f palette(const std::string& name) const { return centre(paletteEntry(name).bounds()); }
+    sf::Vector2f chip(int32_t id) const { return centre(board().chips.find(id)->bounds()); }
     static sf::Vector2f centre(const sf::RectangleShape& shape) { return shape.getPosition() + shape.getSize() * 0.5f; }
+    static sf::Vector2f centre(const Box& box) { return {box.left + box.width * 0.5f, box.top + box.height * 0.5f}; }
 
     // Several frames each. A drag from the palette that leaves the chip's
-    // top-left at `at`; the new chip's id.
+    // top-left at `at`; the new chip's id, or 0 when none was placed.
     int32_t place(const std::string& name, sf::Vector2f at);
     // "Connect", the source, the target. Chip 0 is the board: its input
     // `fromPin`, its output `toPin`. On chips the pins are stepped to with the
@@ -48,14 +53,14 @@ public:
     // A NOT at `at`, wired from input 0 to lamp 0, left to settle; its id.
     int32_t inverter(sf::Vector2f at = {400, 300});
     void setPinCounts(int inputs, int outputs);  // with the + and - buttons
-    bool lamp(int output) const { return app.outputCircles.at(output).getFillColor() == sf::Color::Green; }
+    bool lamp(int output) const { return board().lamps.at(output); }
 
 private:
     void step(bool pending, const sf::Event& event);
     void mouseButton(sf::Event::EventType type, sf::Vector2f at, sf::Mouse::Button button);
 
     sf::Vector2i mouse{960, 40};
-    sf::Time now = app.blinkRestartedAt;
+    sf::Time now = sf::microseconds(app.editor().blinkRestartedAt().count());
     bool rightHeld = false;
     bool controlHeld = false;
 };

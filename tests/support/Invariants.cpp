@@ -1,7 +1,5 @@
 #include "support/Invariants.h"
 
-#include "app/Layout.h"
-
 #include <set>
 
 namespace {
@@ -17,77 +15,89 @@ std::string describe(const Connection& c) {
 struct End {
     bool found = false;
     bool value = false;
-    sf::Vector2f point;
+    Point point;
 };
 
-End endOf(const App& app, int32_t chipId, int32_t pin, bool source) {
+End endOf(const Editor& editor, int32_t chipId, int32_t pin, bool source) {
+    const Board& board = editor.board();
     if (chipId == 0) {
-        const std::vector<sf::CircleShape>& circles = source ? app.inputCircles : app.outputCircles;
-        if (!within(pin, circles.size())) return {};
-        return {true, source ? app.board.inputs[pin].value : app.board.outputs[pin], circles[pin].getPosition()};
+        const std::size_t count = source ? board.inputs.size() : board.outputs.size();
+        if (!within(pin, count)) return {};
+        const std::size_t index = static_cast<std::size_t>(pin);
+        return {true, source ? board.inputs[index].value : board.outputs[index],
+                source ? editor.layout().inputPoint(index, count) : editor.layout().outputPoint(index, count)};
     }
-    const Chip* chip = app.board.chips.find(chipId);
-    if (!chip || !within(pin, source ? chip->outputCount() : chip->inputCount())) return {};
+    const Chip* chip = board.chips.find(chipId);
+    if (!chip || !within(pin, static_cast<std::size_t>(source ? chip->outputCount() : chip->inputCount()))) return {};
     return {true, source ? chip->output(pin) : chip->input(pin),
             source ? chip->outputPinPosition(pin) : chip->inputPinPosition(pin)};
 }
-End sourceOf(const App& app, const Connection& c) { return endOf(app, c.fromChip, c.fromPin, true); }
-End targetOf(const App& app, const Connection& c) { return endOf(app, c.toChip, c.toPin, false); }
+End sourceOf(const Editor& editor, const Connection& c) { return endOf(editor, c.fromChip, c.fromPin, true); }
+End targetOf(const Editor& editor, const Connection& c) { return endOf(editor, c.toChip, c.toPin, false); }
+
+// The board's wires, then the one under way, if any.
+std::vector<const Wire*> wiresOf(const App& app) {
+    std::vector<const Wire*> wires;
+    for (const Wire& wire : app.editor().board().wires) wires.push_back(&wire);
+    if (app.wiring().underWay()) wires.push_back(&*app.wiring().underWay());
+    return wires;
+}
 
 std::string checkBoard(const App& app) {
-    if (app.board.inputs.empty() || app.board.outputs.empty() || app.inputCircles.size() != app.board.inputs.size() ||
-        app.outputCircles.size() != app.board.outputs.size())
-        return "board pins and their circles do not match";
-    for (std::size_t i = 0; i < app.board.inputs.size(); ++i)
-        if (app.inputCircles[i].getFillColor() != logicColour(app.board.inputs[i].value) ||
-            app.inputCircles[i].getOutlineThickness() != (app.board.inputs[i].clocked ? layout::CLOCKED_RING : 0.f))
-            return "input circle " + std::to_string(i) + " does not show its input";
-    for (const Chip& chip : app.board.chips)
-        if (chip.id() < FIRST_CHIP_ID || chip.id() > LAST_CHIP_ID || app.board.chips.find(chip.id()) != &chip)
+    const Board& board = app.editor().board();
+    if (board.inputs.empty() || board.outputs.empty() || board.lamps.size() != board.outputs.size())
+        return "board pins and their lamps do not match";
+    for (const Chip& chip : board.chips)
+        if (chip.id() < FIRST_CHIP_ID || chip.id() > LAST_CHIP_ID || board.chips.find(chip.id()) != &chip)
             return "board chip " + std::to_string(chip.id()) + " cannot be told from another";
     return "";
 }
 
 std::string checkWires(const App& app) {
-    const bool drawing = app.wiringState == WiringState::ChoosingSource || app.wiringState == WiringState::ChoosingTarget;
+    const Editor& editor = app.editor();
+    const bool drawing = app.wiring().state() == WiringState::ChoosingSource || app.wiring().state() == WiringState::ChoosingTarget;
+    if (drawing != app.wiring().isDrawing()) return "a wire under way without its state, or the state without it";
     std::set<std::pair<int32_t, int32_t>> targets;
-    for (auto wire = app.board.wires.begin(); wire != app.board.wires.end(); ++wire) {
+    for (const Wire* wire : wiresOf(app)) {
         const Connection& c = wire->connection;
-        const bool underWay = drawing && std::next(wire) == app.board.wires.end();
+        const bool underWay = app.wiring().underWay() && wire == &*app.wiring().underWay();
         if (wire->complete == underWay) return describe(c) + (underWay ? " is complete while drawn" : " is unfinished");
-        if (!sourceOf(app, c).found) return describe(c) + " starts at no pin";
-        if (!(underWay && c.toChip == Wire::NO_TARGET) && !targetOf(app, c).found) return describe(c) + " ends at no pin";
+        if (!sourceOf(editor, c).found) return describe(c) + " starts at no pin";
+        if (!(underWay && c.toChip == Wire::NO_TARGET) && !targetOf(editor, c).found) return describe(c) + " ends at no pin";
         if (c.toChip != Wire::NO_TARGET && !targets.insert({c.toChip, c.toPin}).second)
             return describe(c) + " feeds a pin that another wire feeds";
     }
     // A pin keeps only what a wire gave it: one left without a wire holds 0.
-    for (const Chip& chip : app.board.chips)
+    const Board& board = editor.board();
+    for (const Chip& chip : board.chips)
         for (int32_t pin = 0; pin < chip.inputCount(); ++pin)
             if (chip.input(pin) && !targets.count({chip.id(), pin})) return "an input no wire feeds holds a 1";
-    for (std::size_t pin = 0; pin < app.board.outputs.size(); ++pin)
-        if (app.board.outputs[pin] && !targets.count({0, static_cast<int32_t>(pin)})) return "an output no wire feeds holds a 1";
+    for (std::size_t pin = 0; pin < board.outputs.size(); ++pin)
+        if (board.outputs[pin] && !targets.count({0, static_cast<int32_t>(pin)})) return "an output no wire feeds holds a 1";
     return "";
 }
 
 // After a frame that ran every step; the values only if it ran the circuit
 // one step, as every frame does unless paused or slowed.
 std::string checkShownValues(const App& app, bool stepped) {
-    for (const Wire& wire : app.board.wires) {
-        const End source = sourceOf(app, wire.connection), target = targetOf(app, wire.connection);
-        if (wire.line[0].position != source.point ||
-            wire.line[1].position != (target.found ? target.point : sf::Vector2f(app.frame.mousePos)))
-            return describe(wire.connection) + " does not lie on its pins";
-        if (stepped && wire.complete && (wire.line[0].color != logicColour(source.value) || target.value != source.value))
-            return describe(wire.connection) + " does not carry its source's value";
+    const Editor& editor = app.editor();
+    const Board& board = editor.board();
+    const Point mouse{static_cast<float>(app.frame().mousePos.x), static_cast<float>(app.frame().mousePos.y)};
+    for (const Wire* wire : wiresOf(app)) {
+        const End source = sourceOf(editor, wire->connection), target = targetOf(editor, wire->connection);
+        if (wire->sourcePoint() != source.point || wire->targetPoint() != (target.found ? target.point : mouse))
+            return describe(wire->connection) + " does not lie on its pins";
+        if (stepped && wire->complete && (wire->shades[0] != Wire::shadeOf(source.value) || target.value != source.value))
+            return describe(wire->connection) + " does not carry its source's value";
     }
-    // A lamp whose wire was deleted in this frame goes black in the next.
-    for (std::size_t i = 0; i < app.outputCircles.size() && stepped && !app.frame.rightButtonHeld; ++i)
-        if (app.outputCircles[i].getFillColor() != logicColour(app.board.outputs[i]))
-            return "lamp " + std::to_string(i) + " does not show its output";
-    const sf::FloatRect frame(app.boardFrame.getPosition(), app.boardFrame.getSize() + sf::Vector2f(0.01f, 0.01f));
-    for (const Chip& chip : app.board.chips) {
-        const sf::FloatRect body = chip.body().getGlobalBounds();
-        if (!frame.contains(body.left, body.top) || !frame.contains(body.left + body.width, body.top + body.height))
+    // A lamp whose wire was deleted in this frame goes dark in the next.
+    for (std::size_t i = 0; i < board.lamps.size() && stepped && !app.frame().rightButtonHeld; ++i)
+        if (board.lamps[i] != board.outputs[i]) return "lamp " + std::to_string(i) + " does not show its output";
+    const Box frame = editor.layout().frame();
+    for (const Chip& chip : board.chips) {
+        const Box body = chip.bounds();
+        if (body.left < frame.left || body.top < frame.top || body.right() > frame.right() + 0.01f ||
+            body.bottom() > frame.bottom() + 0.01f)
             return "chip " + std::to_string(chip.id()) + " rests outside the board";
     }
     return "";
@@ -98,10 +108,11 @@ std::string checkShownValues(const App& app, bool stepped) {
 std::string findViolation(const App& app) {
     std::string problem = checkBoard(app);
     if (problem.empty()) problem = checkWires(app);
-    const bool stepped = !app.pace.isPaused() && app.pace.framesPerStep() == 1;
-    if (problem.empty() && !app.frame.eventPending) problem = checkShownValues(app, stepped);
+    const Pace& pace = app.editor().pace();
+    const bool stepped = !pace.isPaused() && pace.framesPerStep() == 1;
+    if (problem.empty() && !app.frame().eventPending) problem = checkShownValues(app, stepped);
     std::set<std::string> names;
-    for (const Chip& entry : app.library)
+    for (const Chip& entry : app.editor().palette().entries())
         if (problem.empty() && !names.insert(entry.name()).second) problem = "two palette entries are named " + entry.name();
     return problem;
 }

@@ -10,6 +10,7 @@ constexpr int64_t LARGEST_SAVED = 20000;
 
 sf::FloatRect around(const sf::CircleShape& circle) { return circle.getGlobalBounds(); }
 sf::FloatRect around(const sf::RectangleShape& shape) { return {shape.getPosition(), shape.getSize()}; }
+sf::FloatRect around(const Chip& chip) { return {toScreen(chip.position()), toScreen(chip.size())}; }
 
 template <class Container>
 const auto& nth(const Container& items, uint8_t index) {
@@ -18,17 +19,17 @@ const auto& nth(const Container& items, uint8_t index) {
 
 bool tooLargeToSave(const App& app) {
     int64_t size = 0;
-    for (const Chip& chip : app.board.chips) size += chip.treeSize();
+    for (const Chip& chip : app.editor().board().chips) size += chip.treeSize();
     return size > LARGEST_SAVED;
 }
 
 }  // namespace
 
 FrameInput RandomFrames::next(const App& app) {
-    FrameInput frame{false, app.frame.event, app.frame.mousePos, false,
-                     std::max(app.frame.now, app.blinkRestartedAt) + sf::milliseconds(16)};
+    FrameInput frame{false, app.frame().event, app.frame().mousePos, false,
+                     std::max(app.frame().now, sf::microseconds(app.editor().blinkRestartedAt().count())) + sf::milliseconds(16)};
     const uint8_t roll = byte();
-    switch (app.nameBox.isActive() && roll % 3 == 0 ? 10 : roll % 16) {  // keeps typing once focused
+    switch (app.nameBox().isActive() && roll % 3 == 0 ? 10 : roll % 16) {  // keeps typing once focused
         case 0: case 1: case 2: case 3: case 4: case 5:  // a press, most of them at something that takes one
         case 6: case 7: {  // a release; or a stale event, never to be acted on
             static constexpr sf::Mouse::Button buttons[] = {sf::Mouse::Left,  sf::Mouse::Left,   sf::Mouse::Left,
@@ -40,7 +41,7 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.mouseButton = {buttons[byte() % std::size(buttons)], frame.mousePos.x, frame.mousePos.y};
             frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
             frame.controlHeld = press && byte() % 16 == 0;
-            const bool onSave = around(app.buttons[5].rect).contains(sf::Vector2f(frame.mousePos));
+            const bool onSave = around(app.buttons()[App::Save].rect).contains(sf::Vector2f(frame.mousePos));
             frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
             break;
         }
@@ -81,31 +82,34 @@ FrameInput RandomFrames::next(const App& app) {
 sf::Vector2i RandomFrames::somewhere(const App& app) {
     const uint8_t index = byte(), kind = byte();
     // A wire under way is mostly taken on to a chip or a board output.
-    const bool drawing = app.wiringState == WiringState::ChoosingSource || app.wiringState == WiringState::ChoosingTarget;
+    const bool drawing = app.wiring().isDrawing();
+    const Editor& editor = app.editor();
+    const Board& board = editor.board();
+    const Palette& palette = editor.palette();
     switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : kind % 10) {
         case 0: {  // "Connect", "Save" and the "+" buttons most often
             static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5};
-            return inside(around(app.buttons[favourites[index % std::size(favourites)]].rect));
+            return inside(around(app.buttons()[favourites[index % std::size(favourites)]].rect));
         }
-        case 1: return inside(around(app.nameBox.rect()));
-        case 2: return inside(around(nth(app.inputCircles, index)));
-        case 3: return inside(around(nth(app.outputCircles, index)));
+        case 1: return inside(around(app.nameBox().rect()));
+        case 2: return inside(around(inputCircle(editor, index % board.inputs.size())));
+        case 3: return inside(around(outputCircle(editor, index % board.outputs.size())));
         case 4: {  // an entry shown
-            const Chip& entry = app.library[app.firstShownEntry + index % (app.library.size() - app.firstShownEntry)];
-            return inside(around(entry.treeSize() > LARGEST_PLACED ? app.library[app.firstShownEntry].body() : entry.body()));
+            const Chip& entry = palette[palette.firstShown() + index % (palette.size() - palette.firstShown())];
+            return inside(around(entry.treeSize() > LARGEST_PLACED ? palette[palette.firstShown()] : entry));
         }
         case 5: case 6:
-            if (!app.board.chips.empty()) return inside(around(nth(app.board.chips, index).body()));
+            if (!board.chips.empty()) return inside(around(nth(board.chips, index)));
             break;
         case 7:
-            if (!app.board.wires.empty()) {  // near a point of a wire
-                const auto& line = nth(app.board.wires, index).line;
-                const sf::Vector2f along = line[0].position + (line[1].position - line[0].position) * (byte() / 255.f);
+            if (!board.wires.empty()) {  // near a point of a wire
+                const Wire& wire = nth(board.wires, index);
+                const sf::Vector2f along = toScreen(wire.sourcePoint() + (wire.targetPoint() - wire.sourcePoint()) * (byte() / 255.f));
                 const int dx = byte() % 17 - 8, dy = byte() % 17 - 8;
                 return sf::Vector2i(along) + sf::Vector2i(dx, dy);
             }
             break;
-        case 8: return inside(around(app.boardFrame));
+        case 8: return inside(around(app.boardFrame()));
     }
     const int x = byte() * 8 - 20, y = byte() * 5 - 20;
     return {x, y};  // anywhere, the window's edges included

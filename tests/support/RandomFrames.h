@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/App.h"
+#include "app/Shapes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -10,24 +10,33 @@ namespace {
 const char* const STATES[] = {"Idle", "Armed", "Source", "Target"};
 
 sf::FloatRect bounds(const sf::RectangleShape& shape) { return {shape.getPosition(), shape.getSize()}; }
+sf::FloatRect bounds(const Chip& chip) { return {toScreen(chip.position()), toScreen(chip.size())}; }
+
+// The wires as they are drawn: the board's, then the one under way.
+std::vector<Wire> wiresOf(const App& app) {
+    std::vector<Wire> wires(app.editor().board().wires.begin(), app.editor().board().wires.end());
+    if (app.wiring().underWay()) wires.push_back(*app.wiring().underWay());
+    return wires;
+}
 
 sf::FloatRect areaOf(AppDriver& user, const std::map<char, int32_t>& chips, const std::string& target) {
-    App& app = user.app;
-    const sf::FloatRect last = bounds(app.library.back().body());
+    const App& app = user.app;
+    const Editor& editor = app.editor();
+    const sf::FloatRect last = bounds(editor.palette().back());
     const std::map<std::string, sf::FloatRect> fixed{
-        {"C", bounds(app.connectButton().rect)}, {"+i", bounds(app.addInputButton().rect)},
-        {"-i", bounds(app.removeInputButton().rect)}, {"+o", bounds(app.addOutputButton().rect)},
-        {"-o", bounds(app.removeOutputButton().rect)}, {"Pn", bounds(app.library[0].body())},
-        {"Pa", bounds(app.library[1].body())}, {"P", {last.left + last.width + 20, last.top, 10, last.height}},
-        {"Pc", {app.inputCircles[0].getPosition().x, app.library[0].body().getPosition().y, 0, 50}}};
+        {"C", bounds(app.buttons()[App::Connect].rect)}, {"+i", bounds(app.buttons()[App::AddInput].rect)},
+        {"-i", bounds(app.buttons()[App::RemoveInput].rect)}, {"+o", bounds(app.buttons()[App::AddOutput].rect)},
+        {"-o", bounds(app.buttons()[App::RemoveOutput].rect)}, {"Pn", bounds(editor.palette()[0])},
+        {"Pa", bounds(editor.palette()[1])}, {"P", {last.left + last.width + 20, last.top, 10, last.height}},
+        {"Pc", {user.input(0).x, editor.palette()[0].position().y, 0, 50}}};
     if (fixed.count(target)) return fixed.at(target);
     if (target[0] == 'W') {  // W30: 30 px below the middle
-        const auto& line = app.board.wires.front().line;
-        return {(line[0].position + line[1].position) * 0.5f + sf::Vector2f(0, target.size() > 1 ? std::stof(target.substr(1)) : 0), {}};
+        const Wire wire = wiresOf(app).front();
+        return {toScreen((wire.sourcePoint() + wire.targetPoint()) * 0.5f) + sf::Vector2f(0, target.size() > 1 ? std::stof(target.substr(1)) : 0), {}};
     }
-    if (target[0] == 'i') return app.inputCircles.at(target[1] - '0').getGlobalBounds();
-    if (target[0] == 'o') return app.outputCircles.at(target[1] - '0').getGlobalBounds();
-    return bounds(app.board.chips.find(chips.at(target[0]))->body());
+    if (target[0] == 'i') return inputCircle(editor, static_cast<std::size_t>(target[1] - '0')).getGlobalBounds();
+    if (target[0] == 'o') return outputCircle(editor, static_cast<std::size_t>(target[1] - '0')).getGlobalBounds();
+    return bounds(*editor.board().chips.find(chips.at(target[0])));
 }
 
 sf::Vector2f pointOn(const sf::FloatRect& area, char where) {
@@ -48,17 +57,18 @@ std::string describe(const App& app, const std::map<char, int32_t>& chips) {
         return std::string("-");
     };
     std::ostringstream out;
-    out << STATES[static_cast<int>(app.wiringState)];
-    for (const Wire& wire : app.board.wires) {
+    out << STATES[static_cast<int>(app.wiring().state())];
+    for (const Wire& wire : wiresOf(app)) {
         const Connection& c = wire.connection;
         out << ' ' << name(c.fromChip) << c.fromPin << '>' << name(c.toChip);
         if (c.toChip != Wire::NO_TARGET) out << c.toPin;
     }
-    for (std::size_t i = 0; i < app.board.inputs.size(); ++i)
-        out << (app.board.inputs[i].value ? " in" + std::to_string(i) : "") << (app.board.inputs[i].clocked ? " ~in" + std::to_string(i) : "");
-    for (std::size_t i = 0; i < app.outputCircles.size(); ++i)
-        if (app.outputCircles[i].getFillColor() == sf::Color::Green) out << " lamp" << i;
-    if (app.board.chips.size() != 3) out << " chips " << app.board.chips.size();
+    const Board& board = app.editor().board();
+    for (std::size_t i = 0; i < board.inputs.size(); ++i)
+        out << (board.inputs[i].value ? " in" + std::to_string(i) : "") << (board.inputs[i].clocked ? " ~in" + std::to_string(i) : "");
+    for (std::size_t i = 0; i < board.lamps.size(); ++i)
+        if (board.lamps[i]) out << " lamp" << i;
+    if (board.chips.size() != 3) out << " chips " << board.chips.size();
     return out.str();
 }
 
@@ -69,7 +79,7 @@ std::string playOnBoard(const std::string& steps) {
     user.setPinCounts(2, 2);
     user.wire(user.place("NOT", {900, 300}), 0, 0, 1);  // so that X's outputs differ: 0, then 1
     user.saveAs("TWO");
-    user.click(user.chip(user.app.board.chips.begin()->id()), sf::Mouse::Right);
+    user.click(user.chip(user.board().chips.begin()->id()), sf::Mouse::Right);
     user.setPinCounts(1, 1);
     const std::map<char, int32_t> chips{{'b', 0}, {'X', user.place("TWO", {300, 300})},
                                         {'Y', user.place("AND", {600, 300})}, {'N', user.place("NOT", {900, 300})}};

@@ -4,19 +4,24 @@
 
 // The name box takes typing only while it has the focus, which a press of any
 // button inside it gives and a press elsewhere or Enter takes away; it keeps
-// the low byte of each character, at most 20 of them.
+// the low byte of each character, at most 20 of them. Keys type too: Ctrl+Z
+// undoes nothing while it has the focus.
 TEST(NameBox, TakesUpToTwentyLowBytesWhileFocused) {
     AppDriver user;
-    const NameBox& box = user.app.nameBox;
+    const NameBox& box = user.app.nameBox();
     user.type(U"X");
-    user.click(user.centre(box.rect()), sf::Mouse::Middle);
+    user.click(user.button(App::AddInput));
+    user.click(user.nameBox(), sf::Mouse::Middle);
     EXPECT_TRUE(box.isActive());
     user.type(U"ABCDEFGHIJKLMNOPQR\t\u263A+");
     EXPECT_EQ(box.name(), "ABCDEFGHIJKLMNOPQR\t:");
+    user.undo();
+    EXPECT_EQ(user.board().inputs.size(), 2u);
     user.type(U"\b\b!\r?");
     EXPECT_EQ(box.name(), "ABCDEFGHIJKLMNOPQR!");
+    EXPECT_EQ(user.editor().name(), box.name());
     EXPECT_FALSE(box.isActive());
-    user.click(user.centre(box.rect()));
-    user.click(user.centre(user.app.connectButton().rect));
+    user.click(user.nameBox());
+    user.click(user.button(App::Connect));
     EXPECT_FALSE(box.isActive());
 }

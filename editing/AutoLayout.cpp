@@ -1,9 +1,6 @@
-// Opening a saved chip on the board, to change it and save it again: the
-// board it was saved from or, for a chip whose board was not kept, its inner
-// circuit laid out anew.
+#include "editing/AutoLayout.h"
 
-#include "app/App.h"
-#include "app/Layout.h"
+#include "editing/Wire.h"
 
 #include <algorithm>
 #include <map>
@@ -66,22 +63,8 @@ std::vector<std::size_t> columnsOf(const std::vector<ChipLogic>& parts, const st
 
 }  // namespace
 
-// A press on a palette chip with Ctrl held. The board that stood goes into
-// the history; NOT and AND have nothing inside to open.
-void App::openPaletteChip(const PaletteEntry& entry) {
-    if (entry.kind() == NOT_CHIP || entry.kind() == AND_CHIP) return;
-    const PaletteEntry opened = entry;
-    endDrag();
-    recordEdit("open " + opened.name(), false, true);
-    board = opened.savedBoard() ? boardFrom(*opened.savedBoard()) : boardFrom(laidOut(opened));
-    nameBox.setName(opened.name());
-    showBoardPins();
-}
-
-// The chip's sub-chips in columns by their distance from its inputs, in
-// their order within a column, a column wrapping when it reaches the
-// board's bottom; its connections as wires.
-KeptBoard App::laidOut(const ChipLogic& chip) const {
+KeptBoard laidOutBoard(const ChipLogic& chip, const Palette& palette, const BoardLayout& layout,
+                       const LabelWidth& labelWidth) {
     KeptBoard kept;
     kept.inputs.assign(static_cast<std::size_t>(std::max(chip.inputCount(), 1)), KeptBoard::Input{});
     kept.outputs.assign(static_cast<std::size_t>(std::max(chip.outputCount(), 1)), false);
@@ -93,26 +76,26 @@ KeptBoard App::laidOut(const ChipLogic& chip) const {
     std::vector<std::size_t> order(parts.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&column](std::size_t a, std::size_t b) { return column[a] < column[b]; });
-    const float top = boardFrame.getPosition().y + ROW_GAP, bottom = boardFrame.getPosition().y + boardFrame.getSize().y;
-    float x = boardFrame.getPosition().x + LAYOUT_MARGIN, y = top, widest = 0.f;
+    const Box frame = layout.frame();
+    const float top = frame.top + ROW_GAP, bottom = frame.top + frame.height;
+    float x = frame.left + LAYOUT_MARGIN, y = top, widest = 0.f;
     for (std::size_t at = 0; at < order.size(); ++at) {
         const ChipLogic& part = parts[order[at]];
-        const Chip shown(part, {}, font, nameOfPart(part));
-        const sf::Vector2f size = shown.boardSize();
+        const std::string name = nameOfPart(part, palette);
+        const Point size = Chip(part, {}, name, labelWidth(name)).boardSize();
         if (at > 0 && (column[order[at]] != column[order[at - 1]] || y + size.y > bottom))
             x += widest + COLUMN_GAP, y = top, widest = 0.f;
-        kept.chips.push_back({shown.name(), part, x, y});
+        kept.chips.push_back({name, part, x, y});
         y += size.y + ROW_GAP;
         widest = std::max(widest, size.x);
     }
     return kept;
 }
 
-// NOT, AND, the palette chip of the same circuit, or the kind's number.
-std::string App::nameOfPart(const ChipLogic& part) const {
+std::string nameOfPart(const ChipLogic& part, const Palette& palette) {
     if (part.kind() == NOT_CHIP) return "NOT";
     if (part.kind() == AND_CHIP) return "AND";
-    for (const PaletteEntry& entry : library)
+    for (const PaletteEntry& entry : palette.entries())
         if (entry.hasSameCircuit(part)) return entry.name();
     return "#" + std::to_string(part.kind());
 }

@@ -1,0 +1,66 @@
+#include "app/Shapes.h"
+
+#include "app/Layout.h"
+
+#include "widgets/Latin1.h"
+
+namespace {
+
+sf::Text labelText(const sf::Font& font, const std::string& name) {
+    sf::Text text;
+    text.setFont(font);
+    text.setCharacterSize(Chip::LABEL_SIZE);
+    text.setFillColor(sf::Color::Black);
+    text.setString(toScreenString(name));
+    return text;
+}
+
+sf::CircleShape boardPinCircle(Point centre, bool value) {
+    sf::CircleShape circle(0.f, 30);
+    circle.setFillColor(logicColour(value));
+    circle.setRadius(BoardLayout::PIN_RADIUS);
+    circle.setOrigin(BoardLayout::PIN_RADIUS, BoardLayout::PIN_RADIUS);
+    circle.setPosition(toScreen(centre));
+    return circle;
+}
+
+}  // namespace
+
+float labelWidth(const sf::Font& font, const std::string& name) { return labelText(font, name).getGlobalBounds().width; }
+
+sf::RectangleShape bodyOf(const Chip& chip) {
+    sf::RectangleShape body(toScreen(chip.size()));
+    body.setPosition(toScreen(chip.position()));
+    body.setFillColor(sf::Color::Red);
+    body.setOutlineColor(sf::Color::Black);
+    body.setOutlineThickness(-2.f);
+    return body;
+}
+
+sf::CircleShape pinCircleOf(const Chip& chip, int32_t circle) {
+    sf::CircleShape pin(0.f, 30);
+    pin.setRadius(Chip::PIN_RADIUS);
+    pin.setFillColor(sf::Color::Black);
+    pin.setOrigin(Chip::PIN_RADIUS, Chip::PIN_RADIUS);
+    pin.setPosition(toScreen(chip.pinPosition(circle)));
+    return pin;
+}
+
+sf::Text labelOf(const Chip& chip, const sf::Font& font) {
+    sf::Text text = labelText(font, chip.name());
+    text.setPosition(toScreen(chip.labelPosition()));
+    return text;
+}
+
+sf::CircleShape inputCircle(const Editor& editor, std::size_t input) {
+    const Board& board = editor.board();
+    sf::CircleShape circle = boardPinCircle(editor.layout().inputPoint(input, board.inputs.size()), board.inputs[input].value);
+    circle.setOutlineColor(layout::GREY);
+    circle.setOutlineThickness(board.inputs[input].clocked ? layout::CLOCKED_RING : 0.f);
+    return circle;
+}
+
+sf::CircleShape outputCircle(const Editor& editor, std::size_t output) {
+    const Board& board = editor.board();
+    return boardPinCircle(editor.layout().outputPoint(output, board.outputs.size()), board.lamps[output]);
+}

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "editing/Board.h"
+#include "editing/BoardLayout.h"
+#include "editing/History.h"
+#include "editing/Keeper.h"
+#include "editing/Pace.h"
+#include "editing/Palette.h"
+#include "storage/LibraryFile.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the user edits and keeps — the board, the palette of saved chips, the
+// name typed, the undo history and the pace of the circuit — and the edits a
+// user makes, in the user's words. Each edit checks its limits, records its
+// own undo step and marks the work for keeping; none knows the mouse, the
+// keyboard or a window, so an editor runs in a test without a display.
+//
+// What the user must know (a chip refused, a file not written, an edit
+// undone) is said: the words for the window wait in `takeNotices`, and a
+// failure goes to the terminal at once.
+class Editor {
+public:
+    using Time = std::chrono::microseconds;
+    static constexpr Time BLINK_PERIOD = std::chrono::milliseconds(700);
+
+    // NOT and AND in the palette, one input and one output on the board. The
+    // chips' ids are drawn from the C library's generator.
+    Editor(const BoardLayout& layout, LabelWidth labelWidth, Time now = Time{0});
+    // Writes what is not kept yet.
+    ~Editor();
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    const BoardLayout& layout() const { return layout_; }
+    const Board& board() const { return board_; }
+    const Palette& palette() const { return palette_; }
+    const std::string& name() const { return name_; }
+    const Pace& pace() const { return pace_; }
+    const History& history() const { return history_; }
+    Time blinkRestartedAt() const { return blinkRestartedAt_; }
+
+    // No chip, board or palette may grow larger, nor a chip or board nest
+    // deeper; tests lower them. The history keeps what fits in its budget.
+    void setLimits(int64_t largestChip, int32_t deepestChip) { largestChip_ = largestChip, deepestChip_ = deepestChip; }
+    void setHistoryBudget(std::size_t bytes) { history_ = History(bytes); }
+
+    // Joins the kept chips to the palette, each as saving it would, puts the
+    // kept board on the board and the kept name in the name box, and from
+    // now on keeps the work in the file.
+    void keepIn(LibraryFile file, Library kept);
+    // The work as the library file keeps it.
+    Library work() const;
+    // Writes the work when it is due; `ending` when the editor is about to end.
+    void keepWhenDue(Time now, bool ending = false);
+
+    // The board's pins. A switch is no step, but it is kept.
+    void addInput();
+    void removeInput();  // never the last one, nor below one
+    void addOutput();
+    void removeOutput();
+    void switchInput(int32_t input);
+    void toggleBlinking(int32_t input);
+
+    // A copy of the palette entry on the board, under an id no board chip
+    // has, where the entry stands, as tall as its pins need; the placement
+    // and the moves that follow it are one step. None when refused.
+    const Chip* place(const PaletteEntry& entry);
+    // Moves the chip, held inside the board frame. The moves of one chip
+    // until `endMove` (or an edit of another kind) are one step.
+    void moveChip(const Chip& chip, Point to);
+    void endMove();
+    // The chip goes with every wire that touches it.
+    void removeChip(const Chip& chip);
+
+    // A wire under way, completed: false, and nothing changes, when one of
+    // its ends names no pin or its target is fed already.
+    bool connect(const Wire& wire);
+    // `partOfLastStep`: the wires deleted in one hold of the mouse button
+    // are one step, with the removal that began it.
+    void deleteWire(const Wire& wire, bool partOfLastStep = false);
+
+    // The name the board is saved under; kept, but no step.
+    void setName(std::string name);
+    // The board as a chip in the palette, under the name typed: in place of
+    // the entry of that name, or at the end, when the name box empties. A
+    // wire under way is saved as a connection too.
+    enum class Saved { Refused, Appended, Replaced };
+    Saved save(const std::optional<Connection>& wireUnderWay = std::nullopt);
+    // The board the saved chip was saved from, or its inside laid out anew,
+    // with its name typed. NOT and AND have nothing inside to open.
+    bool canOpen(const PaletteEntry& entry) const;
+    void open(const PaletteEntry& entry);
+    // Never NOT or AND.
+    void removeFromPalette(const PaletteEntry& entry);
+    void scrollPalette(int entries) { palette_.scroll(entries); }
+
+    // Takes back the last step, or does again the last one taken back.
+    void undo();
+    void redo();
+
+    // One step of the circuit when the pace has one due: clocked inputs
+    // blink every 700 ms, then every chip is evaluated and every wire carries.
+    void runFrame(Time now);
+    // While paused nothing moves, and blinking inputs hold: their period
+    // starts again when the circuit runs again.
+    void togglePause(Time now);
+    // While paused, one step's evaluation and transfer.
+    void stepByHand();
+    void slower() { pace_.slower(); }
+    void faster() { pace_.faster(); }
+
+    // How the board is shown, brought up to date each frame: lamps no wire
+    // feeds go dark, and the wires' ends follow their pins.
+    void blackenUnfedLamps();
+    void followPinsWithWireEnds();
+    // Puts the wire's ends on the pins it joins, those that are on the board.
+    void followPins(Wire& wire) const;
+
+    // The words said since last asked, oldest first.
+    std::vector<std::string> takeNotices();
+
+private:
+    // A drag under way: the chip, and what stood before it moved, unless the
+    // placement that began it is the step.
+    struct Move {
+        const Chip* chip;
+        std::optional<Board> before;
+        Point start;
+    };
+
+    // Records what stood before an edit about to be made, and marks the work
+    // for keeping. A drag that moved its chip becomes a step of its own first.
+    void record(const std::string& what, bool palette = false, bool name = false);
+    History::State stateNow(bool palette, bool name) const;
+    void settleMove();
+    void restore(History::State state);
+    void workChanged();
+    void say(const std::string& words, const std::string& line = "");
+
+    // The chip, one of this board's.
+    Chip& own(const Chip& chip) { return const_cast<Chip&>(chip); }
+    Point inFrame(const Chip& chip, Point wanted) const;
+    bool pinExists(int32_t chip, int32_t pin, bool source) const;
+    void blinkClockedInputs(Time now);
+
+    bool fitsInPalette(int64_t size, const std::string& name);
+    bool tooLarge(int64_t size, const std::string& name, const char* refused, const char* what);
+    void sayTooLarge(const std::string& name, const char* refused, const char* what);
+    bool tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what);
+
+    KeptBoard keptBoard(const Board& board) const;
+    Board boardFrom(const KeptBoard& kept) const;
+
+    BoardLayout layout_;
+    LabelWidth labelWidth_;
+    Board board_;
+    Palette palette_;
+    std::string name_;
+    History history_;
+    Pace pace_;
+    Time blinkRestartedAt_;
+    int64_t largestChip_ = LARGEST_CHIP;
+    int32_t deepestChip_ = DEEPEST_CHIP;
+    std::optional<Move> move_;
+    std::optional<Keeper> keeper_;
+    std::vector<bool> fedLamps_;  // worked out every frame, its memory kept
+    std::vector<std::string> notices_;
+};

@@ -1,0 +1,44 @@
+#include "support/EditorSteps.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+std::unique_ptr<Editor> newEditor() {
+    return std::make_unique<Editor>(BoardLayout(1920, 1080), [](const std::string& name) { return 10.f * static_cast<float>(name.size()); });
+}
+
+LibraryFile newLibraryFile(const std::string& name) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / ("vorplex-" + name);
+    std::filesystem::remove(path);
+    return LibraryFile(path.string());
+}
+
+const PaletteEntry& entryNamed(const Editor& editor, const std::string& name) {
+    if (const PaletteEntry* entry = editor.palette().find(name)) return *entry;
+    throw std::invalid_argument("no palette entry " + name);
+}
+
+int32_t place(Editor& editor, const std::string& name, Point at) {
+    const Chip* chip = editor.place(entryNamed(editor, name));
+    if (!chip) return 0;
+    editor.moveChip(*chip, at);
+    editor.endMove();
+    return chip->id();
+}
+
+bool wire(Editor& editor, int32_t fromChip, int32_t fromPin, int32_t toChip, int32_t toPin) {
+    return editor.connect(Wire({fromChip, fromPin, toChip, toPin}, {}, {}));
+}
+
+Editor::Saved saveAs(Editor& editor, const std::string& name) {
+    editor.setName(name);
+    return editor.save();
+}
+
+void run(Editor& editor, int steps) {
+    for (int step = 0; step < steps; ++step) editor.runFrame(Editor::Time{0});
+}
+
+void clearBoard(Editor& editor) {
+    while (!editor.board().chips.empty()) editor.removeChip(*editor.board().chips.begin());
+}
