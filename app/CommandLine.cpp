@@ -37,7 +37,7 @@ std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
 
 // The keys the editor understands, after the options.
 std::string keysHelp() {
-    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type):\n";
+    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type, all but Escape):\n";
     for (const KeyUse& key : KEYS) {
         std::string keys = std::string("  ") + key.keys;
         keys.resize(std::max<std::size_t>(keys.size() + 2, 34), ' ');
