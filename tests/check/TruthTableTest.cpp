@@ -1,4 +1,5 @@
 #include "check/TruthTable.h"
+#include "check/SmallChips.h"
 
 #include <gtest/gtest.h>
 
@@ -6,20 +7,7 @@
 
 namespace {
 
-constexpr int32_t A = 10001, B = 10002, C = 10003;
-
-ChipLogic withId(ChipLogic chip, int32_t id) {
-    chip.setId(id);
-    return chip;
-}
-
-// As the editor saves them: every pin 0, a NOT's output too.
-ChipLogic savedNot() { return ChipLogic(NOT_CHIP, {}, {}, 1, 1); }
-
-ChipLogic nand() {
-    return ChipLogic(2, {withId(ChipLogic(AND_CHIP), A), withId(savedNot(), B)},
-                     {{0, 0, A, 0}, {0, 1, A, 1}, {A, 0, B, 0}, {B, 0, 0, 0}}, 2, 1);
-}
+using namespace small;
 
 std::string table(const ChipLogic& chip, TruthTable::Format format = TruthTable::Format::Text) {
     std::ostringstream out;
@@ -57,9 +45,7 @@ TEST(TruthTable, DelaysAsLongAsTheGatesAllow) {
 // Two NANDs, each feeding the other: with both inputs 1 they start equal and
 // stay equal, both turning 1 and 0 together for ever.
 TEST(TruthTable, ALatchThatNeverRestsOscillates) {
-    const ChipLogic latch(2, {withId(nand(), A), withId(nand(), B)},
-                          {{0, 0, A, 0}, {B, 0, A, 1}, {0, 1, B, 0}, {A, 0, B, 1}, {A, 0, 0, 0}, {B, 0, 0, 1}}, 2, 2);
-    EXPECT_EQ(table(latch),
+    EXPECT_EQ(table(latch()),
               "in0 in1 | out0 out1 | calls\n"
               "0   0   | 1    1    | 1\n"
               "0   1   | 1    0    | 3\n"
