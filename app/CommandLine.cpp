@@ -80,7 +80,7 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
         CLI::Option* library =
             app->add_option("--library", libraryPath_,
                             editing ? "Keep the palette's saved chips, the board and the name typed in FILE, "
-                                      "written after every edit and at the end"
+                                      "in a folder that exists, written after every edit and at the end"
                                     : "Read the chips from FILE, never written")
                 ->type_name("FILE");
         app->add_flag("--keep", keep_,
