@@ -37,7 +37,7 @@ std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
 
 // The keys the editor understands, after the options.
 std::string keysHelp() {
-    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type):\n";
+    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type, all but Escape):\n";
     for (const KeyUse& key : KEYS) {
         std::string keys = std::string("  ") + key.keys;
         keys.resize(std::max<std::size_t>(keys.size() + 2, 34), ' ');
@@ -80,7 +80,7 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
         CLI::Option* library =
             app->add_option("--library", libraryPath_,
                             editing ? "Keep the palette's saved chips, the board and the name typed in FILE, "
-                                      "written after every edit and at the end"
+                                      "in a folder that exists, written after every edit and at the end"
                                     : "Read the chips from FILE, never written")
                 ->type_name("FILE");
         app->add_flag("--keep", keep_,

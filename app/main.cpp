@@ -4,12 +4,34 @@
 #include "app/Screen.h"
 #include "check/CheckCommand.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
+namespace {
+
+// A library named in a folder that does not exist could never be written:
+// it is refused at once, not at the first edit. --keep makes its own folder.
+bool refusesMissingFolder(const CommandLine& commandLine) {
+    if (commandLine.libraryPath().empty() || commandLine.keepsUserLibrary()) return false;
+    const std::filesystem::path folder = std::filesystem::path(commandLine.libraryPath()).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) return false;
+    std::cerr << "vorplex: " << commandLine.libraryPath() << ": the folder " << folder.string() << " does not exist\n";
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The graphics library's own lines ("Setting vertical sync not supported")
+    // tell a user nothing: what matters, the editor says itself.
+    sf::err().rdbuf(nullptr);
     const CommandLine commandLine(argc, argv);
     if (commandLine.exitStatus()) return *commandLine.exitStatus();
+    if (refusesMissingFolder(commandLine)) return 2;
     if (commandLine.command() == CommandLine::Command::Table)
         return CheckCommand::table(commandLine.libraryPath(), commandLine.subject(),
                                    commandLine.csv() ? TruthTable::Format::Csv : TruthTable::Format::Text,

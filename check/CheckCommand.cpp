@@ -22,7 +22,7 @@ int CheckCommand::table(const std::string& libraryPath, const std::string& chipN
     try {
         const LibraryChips chips(libraryPath);
         const ChipLogic* chip = chips.find(chipName);
-        if (!chip) return refuse(errors, "no chip " + chipName + " in " + libraryPath);
+        if (!chip) return refuse(errors, chips.unknown(chipName));
         if (chip->inputCount() > TruthTable::LARGEST_INPUT_COUNT)
             return refuse(errors, chipName + " has " + std::to_string(chip->inputCount()) +
                                       " inputs; a truth table takes at most " +

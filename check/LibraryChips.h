@@ -15,6 +15,10 @@ public:
     // The chip of this name, the name as 8-bit bytes or in UTF-8; none if
     // there is no such chip.
     const ChipLogic* find(const std::string& name) const;
+    // What to say of a name that finds no chip: `no chip "nand" in
+    // chips.json (did you mean NAND?)`, naming the chips whose names are
+    // fewest letters away, case aside, if any is nearer than a new name.
+    std::string unknown(const std::string& name) const;
     const std::string& path() const { return path_; }
 
 private:

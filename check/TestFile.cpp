@@ -30,8 +30,12 @@ public:
         if (words[0] == "chip") return startBlock(trimmed(content.substr(4)));
         if (blocks.empty()) refuse("a line before the first \"chip NAME\"");
         TestFile::Block& block = blocks.back();
-        if (!headerRead) {
+        if (words == std::vector<std::string>{"sequence"}) {
+            if (!headerRead) refuse("\"sequence\" before the header of chip " + block.chip);
+            ++sequence;
+        } else if (!headerRead) {
             headerRead = true;
+            block.headerLine = line;
             const auto [inputs, outputs] = split(words);
             block.inputNames = inputs, block.outputNames = outputs;
         } else if (words[0] == "settle") {
@@ -53,9 +57,10 @@ private:
     void startBlock(const std::string& name) {
         if (name.empty()) refuse("\"chip\" without a name");
         if (!blocks.empty() && !headerRead) refuse("a new block before the header of chip " + blocks.back().chip);
-        blocks.push_back({line, name, {}, {}, {}});
+        blocks.push_back({line, 0, name, {}, {}, {}});
         headerRead = false;
         settle = TestFile::ANY_SETTLE;
+        sequence = 0;
     }
 
     // Inputs, "|", outputs.
@@ -80,11 +85,14 @@ private:
     void readRow(const TestFile::Block& block, const std::vector<std::string>& words) {
         const auto [inputs, outputs] = split(words);
         if (inputs.size() != block.inputNames.size() || outputs.size() != block.outputNames.size())
-            refuse("a row of " + std::to_string(inputs.size()) + " inputs and " + std::to_string(outputs.size()) +
-                   " outputs under a header of " + std::to_string(block.inputNames.size()) + " and " +
-                   std::to_string(block.outputNames.size()));
-        TestFile::Row row{line, values(inputs), values(outputs), settle};
-        if (std::count(row.inputs.begin(), row.inputs.end(), 'x') > static_cast<long>(TestFile::MOST_X_INPUTS))
+            refuse("a row of " + TestFile::counted(static_cast<int64_t>(inputs.size()), "input") + " and " +
+                   TestFile::counted(static_cast<int64_t>(outputs.size()), "output") + " under a header of " +
+                   std::to_string(block.inputNames.size()) + " and " + std::to_string(block.outputNames.size()));
+        TestFile::Row row{line, values(inputs), values(outputs), settle, sequence};
+        const auto xs = std::count(row.inputs.begin(), row.inputs.end(), 'x');
+        // Each value of an x would leave the chip in a state of its own for the next row.
+        if (sequence != 0 && xs > 0) refuse("an input x in a sequence, whose rows each follow one row before");
+        if (xs > static_cast<long>(TestFile::MOST_X_INPUTS))
             refuse("more than " + std::to_string(TestFile::MOST_X_INPUTS) + " inputs x in a row");
         blocks.back().rows.push_back(row);
     }
@@ -101,9 +109,14 @@ private:
     int32_t line = 0;
     bool headerRead = false;
     int64_t settle = TestFile::ANY_SETTLE;
+    int32_t sequence = 0;
 };
 
 }  // namespace
+
+std::string TestFile::counted(int64_t count, const std::string& what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
 
 std::vector<TestFile::Block> TestFile::parse(const std::string& text) {
     Parser parser;

@@ -21,11 +21,6 @@ std::string named(const std::vector<std::string>& names, const std::string& valu
     return text;
 }
 
-// "1 call", "2 calls"
-std::string counted(int64_t count, const std::string& what) {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 bool matches(const std::string& expected, const std::string& came) {
     for (size_t pin = 0; pin < expected.size(); ++pin)
         if (expected[pin] != 'x' && expected[pin] != came[pin]) return false;
@@ -38,12 +33,12 @@ TestRunner::TestRunner(std::vector<TestFile::Block> blocks, const LibraryChips& 
     : blocks_(std::move(blocks)), name_(std::move(name)) {
     for (const TestFile::Block& block : blocks_) {
         const ChipLogic* chip = chips.find(block.chip);
-        const std::string where = std::to_string(block.line) + ": ";
-        if (!chip) throw TestFile::Malformed(where + "no chip " + block.chip + " in " + chips.path());
+        if (!chip) throw TestFile::Malformed(std::to_string(block.line) + ": " + chips.unknown(block.chip));
         if (block.inputNames.size() != static_cast<size_t>(chip->inputCount()) ||
             block.outputNames.size() != static_cast<size_t>(chip->outputCount()))
-            throw TestFile::Malformed(where + block.chip + " has " + std::to_string(chip->inputCount()) +
-                                      " inputs and " + std::to_string(chip->outputCount()) + " outputs, the header names " +
+            throw TestFile::Malformed(std::to_string(block.headerLine) + ": " + block.chip + " has " +
+                                      TestFile::counted(chip->inputCount(), "input") + " and " +
+                                      TestFile::counted(chip->outputCount(), "output") + ", the header names " +
                                       std::to_string(block.inputNames.size()) + " and " +
                                       std::to_string(block.outputNames.size()));
         chips_.push_back(chip);
@@ -53,35 +48,48 @@ TestRunner::TestRunner(std::vector<TestFile::Block> blocks, const LibraryChips& 
 bool TestRunner::run(std::ostream& out) {
     size_t rows = 0, failures = 0;
     for (size_t index = 0; index < blocks_.size(); ++index) {
-        std::vector<bool> failed(blocks_[index].rows.size(), false);
+        const TestFile::Block& block = blocks_[index];
+        std::vector<bool> failed(block.rows.size(), false);
         RowBatch batch(*chips_[index]);
         std::vector<Case> cases;
         for (size_t row = 0; row < failed.size(); ++row) {
-            const std::string& inputs = blocks_[index].rows[row].inputs;
+            const int32_t sequence = block.rows[row].sequence;
+            if (sequence != 0) {  // alone, after the rows before it, from where the row before left the chip
+                runCases(block, batch, cases, RowBatch::Start::Saved, failed, out), cases.clear();
+                const bool continues = row > 0 && block.rows[row - 1].sequence == sequence;
+                runCases(block, batch, {{row, 0}}, continues ? RowBatch::Start::Continued : RowBatch::Start::Saved,
+                         failed, out);
+                continue;
+            }
+            const std::string& inputs = block.rows[row].inputs;
             const uint64_t combinations = uint64_t{1} << std::count(inputs.begin(), inputs.end(), 'x');
             for (uint64_t combination = 0; combination < combinations && !failed[row]; ++combination) {
                 cases.push_back({row, combination});
-                if (cases.size() == RowBatch::ROWS) runCases(blocks_[index], batch, cases, failed, out), cases.clear();
+                if (cases.size() == RowBatch::ROWS)
+                    runCases(block, batch, cases, RowBatch::Start::Saved, failed, out), cases.clear();
             }
         }
-        runCases(blocks_[index], batch, cases, failed, out);
+        runCases(block, batch, cases, RowBatch::Start::Saved, failed, out);
         rows += failed.size();
         failures += static_cast<size_t>(std::count(failed.begin(), failed.end(), true));
     }
-    out << name_ << ": " << counted(static_cast<int64_t>(rows - failures), "row") << " passed, " << failures << " failed\n";
+    out << name_ << ": " << TestFile::counted(static_cast<int64_t>(rows - failures), "row") << " passed, " << failures
+        << " failed\n";
     return failures == 0;
 }
 
 void TestRunner::runCases(const TestFile::Block& block, RowBatch& batch, const std::vector<Case>& cases,
-                          std::vector<bool>& failed, std::ostream& out) const {
+                          RowBatch::Start start, std::vector<bool>& failed, std::ostream& out) const {
     if (cases.empty()) return;
     std::vector<RowBatch::Word> words(block.inputNames.size(), 0);
-    for (size_t lane = 0; lane < cases.size(); ++lane) {
-        const std::string inputs = inputsOf(block.rows[cases[lane].row].inputs, cases[lane].combination);
+    // Lanes without a case of their own run the first case again: they rest when it does.
+    for (size_t lane = 0; lane < RowBatch::ROWS; ++lane) {
+        const Case& laneCase = cases[lane < cases.size() ? lane : 0];
+        const std::string inputs = inputsOf(block.rows[laneCase.row].inputs, laneCase.combination);
         for (size_t pin = 0; pin < inputs.size(); ++pin)
             if (inputs[pin] == '1') words[pin] |= RowBatch::Word(1) << lane;
     }
-    batch.run(words);
+    batch.run(words, start);
     for (size_t lane = 0; lane < cases.size(); ++lane) {
         const TestFile::Row& row = block.rows[cases[lane].row];
         if (failed[cases[lane].row]) continue;
@@ -94,10 +102,10 @@ void TestRunner::runCases(const TestFile::Block& block, RowBatch& batch, const s
         out << name_ << ":" << row.line << ": " << block.chip << " "
             << named(block.inputNames, inputsOf(row.inputs, cases[lane].combination)) << ": expected "
             << named(block.outputNames, row.outputs);
-        if (row.settle != TestFile::ANY_SETTLE) out << " within " << counted(row.settle, "call");
+        if (row.settle != TestFile::ANY_SETTLE) out << " within " << TestFile::counted(row.settle, "call");
         if (settled == RowBatch::OSCILLATES)
-            out << ", came no rest within " << counted(batch.restLimit(), "call") << '\n';
+            out << ", came no rest within " << TestFile::counted(batch.restLimit(), "call") << '\n';
         else
-            out << ", came " << named(block.outputNames, came) << " after " << counted(settled, "call") << '\n';
+            out << ", came " << named(block.outputNames, came) << " after " << TestFile::counted(settled, "call") << '\n';
     }
 }

@@ -9,9 +9,9 @@
 #include <vector>
 
 // Runs a test file's rows on the chips of a library, 64 at a time, each row
-// as a truth table works it out (check/RowBatch.h), and prints every row that
-// fails, with its line, its inputs, what was expected and what came, then
-// how many rows passed and failed.
+// as a truth table works it out (check/RowBatch.h), a sequence's rows one
+// after another, and prints every row that fails, with its line, its inputs,
+// what was expected and what came, then how many rows passed and failed.
 class TestRunner {
 public:
     // `name` stands for the file in what is printed. Refuses
@@ -29,7 +29,7 @@ private:
     };
 
     // Runs up to 64 cases at once; marks and prints the rows that fail.
-    void runCases(const TestFile::Block& block, RowBatch& batch, const std::vector<Case>& cases,
+    void runCases(const TestFile::Block& block, RowBatch& batch, const std::vector<Case>& cases, RowBatch::Start start,
                   std::vector<bool>& failed, std::ostream& out) const;
 
     std::vector<TestFile::Block> blocks_;

@@ -159,7 +159,10 @@ public:
             boardOfChip.push_back(saved ? boards.size() - 1 : 0);
         }
         Library library;
-        if (version >= 2 && file.contains("board")) library.name = readName(field(file["board"], "name", Json::value_t::string).get<std::string>(), true);
+        if (version >= 2 && file.contains("board")) {
+            where = "board: ";  // not where the last board read left it
+            library.name = readName(field(file["board"], "name", Json::value_t::string).get<std::string>(), true);
+        }
         assemble(library, named, boards, boardOfChip);
         return library;
     }

@@ -46,10 +46,13 @@ grep -q "Position: 320,140" <<<"$geometry" && grep -q "Geometry: 1280x800" <<<"$
 kill "$editor" && wait "$editor" || true
 echo "end_to_end: a window centred"
 
-# The menu's entry is valid and starts the editor keeping its work in the
-# user's library, whose folder is made at the first save.
+# The menu's entry is valid, its icon installed where it names it, and it
+# starts the editor keeping its work in the user's library, whose folder is
+# made at the first save.
 desktop="$work/installed/share/applications/vorplex.desktop"
 desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+icon="$work/installed/share/icons/hicolor/scalable/apps/$(sed -n 's/^Icon=//p' "$desktop").svg"
+grep -q '<svg' "$icon" || fail "no icon where the desktop entry names it: $icon"
 export XDG_DATA_HOME="$work/data"
 start editor.log $(sed -n 's/^Exec=//p' "$desktop")
 quit() {

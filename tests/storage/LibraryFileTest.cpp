@@ -134,6 +134,10 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {board + "[[0, 0, 10001, 0], [12077, 0, 0, 0]]}}", "chips.json: board: wire 1: source: no chip 12077 on the board"},
         {board + "[[0, 0, 10001, 0], [0, 0, 10001, 0]]}}", "board: wire 1: its target is fed by an earlier wire"},
         {board + "[[10001, 0, 0, 1]]}}", "board: wire 0: its target has no pin 1"},
+        {R"({"format": "vorplex-library", "version": 2, "definitions": [)" + gate + R"(], "chips": [{"name": "N", "definition": 0, )" +
+             R"("board": {"inputs": "0", "clocked": "0", "outputs": "0", "chips": [], "wires": [[0, 0, 0, 0]]}}], "board": )" +
+             R"({"inputs": "0", "clocked": "0", "outputs": "0", "name": "ABCDEFGHIJKLMNOPQRSTUVWXY", "chips": [], "wires": []}})",
+         "chips.json: board: a name of 25 characters, not 0 to 20"},
         {doubling.substr(0, doubling.rfind(", {")) + R"(], "chips": [{"name": "A", "definition": 24}, {"name": "B", "definition": 24}]})",
          "chip \"B\": the chips together are larger"},
     };
