@@ -1,3 +1,4 @@
+#include "check/ChipTrace.h"
 #include "check/LibraryChips.h"
 #include "check/TruthTable.h"
 #include "support/AppDriver.h"
@@ -55,4 +56,28 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
               "1   0   1   | 0    1    | 10\n"
               "1   1   0   | 0    1    | 10\n"
               "1   1   1   | 1    1    | 12\n");
+}
+
+// A NOT chain saved in the editor and placed between a blinking switch and a
+// lamp shows, at the end of each frame, what its trace shows at each step
+// when the trace's rows are the switch's values: blinks closer than the
+// chain's delay too.
+TEST(ChipTrace, RunsAsTheChipDoesOnTheBoard) {
+    AppDriver user;
+    save(user, "NOT3", 1, 1, {"NOT", "NOT", "NOT"}, {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 3, 0}, {3, 0, 0, 0}});
+    const int32_t chain = user.place("NOT3", {400, 300});
+    user.wire(0, 0, chain, 0), user.wire(chain, 0, 0, 0);
+    user.click(user.input(0), sf::Mouse::Middle);
+    const ChipLogic before = *user.app.board.chips.find(chain);
+    std::vector<std::vector<bool>> rows;
+    std::vector<bool> lamps;
+    for (int frame = 0; frame < 24; ++frame) {
+        frame % 7 == 1 || frame % 7 == 3 ? user.lateFrame(700) : user.frames();
+        rows.push_back({user.app.board.inputs[0].value});
+        lamps.push_back(user.app.board.outputs[0]);
+    }
+    const SignalRecord trace = ChipTrace::run(before, rows, 24);
+    std::vector<bool> traced;
+    for (int64_t step = 0; step < 24; ++step) traced.push_back(trace.value(1, step));
+    EXPECT_EQ(traced, lamps);
 }
