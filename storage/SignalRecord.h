@@ -41,7 +41,7 @@ public:
     int64_t firstStep() const { return end_ - stepCount(); }
     int64_t stepCount() const { return end_ < capacity_ ? end_ : capacity_; }
     // The first step at which the signal has a value: firstStep(), or the
-    // step after it was inserted.
+    // first step appended after it was inserted.
     int64_t since(int32_t signal) const;
 
     // The signal's value at a step from since(signal) to endStep() - 1;
