@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Keys.h"
+#include "check/ChipTrace.h"
 
 #include <CLI/CLI.hpp>
 
@@ -71,11 +72,21 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
     table->add_option("--format", format_, "text or csv")->check(CLI::IsMember({"text", "csv"}));
     CLI::App* test = cli.add_subcommand("test", "Run the test file TESTS on the saved chips, without a window");
     test->add_option("TESTS", subject_, "The test file (see the README)")->required();
+    CLI::App* trace = cli.add_subcommand(
+        "trace", "Run the saved chip NAME a step at a time on rows of inputs and write its pins as a VCD, without a window");
+    trace->add_option("NAME", subject_, "The chip, as named in the palette")->required();
+    trace->add_option("--inputs", inputsPath_, "The chip's inputs, a row of 0 and 1 per step (see the README)")
+        ->type_name("VECTORS")
+        ->required();
+    trace->add_option("--steps", steps_, "Run N steps, the last row held (one per row if not given)")
+        ->type_name("N")
+        ->check(CLI::Range(int64_t{1}, ChipTrace::MOST_STEPS));
+    trace->add_option("--vcd", vcdPath_, "Write the VCD to OUT, not to standard output")->type_name("OUT");
     std::string size;
     CLI::Option* window =
         cli.add_option("--window", size, "Run in a window of this size, not full-screen")->type_name("WIDTHxHEIGHT");
     // The library is named before or after a check's subcommand.
-    for (CLI::App* app : {&cli, table, test}) {
+    for (CLI::App* app : {&cli, table, test, trace}) {
         const bool editing = app == &cli;
         CLI::Option* library =
             app->add_option("--library", libraryPath_,
@@ -96,10 +107,11 @@ CommandLine::CommandLine(int argc, const char* const* argv) {
         if (window->count() > 0) windowSize_ = windowSizeOf(size);
         if (keep_ && !libraryPath_.empty()) throw CLI::ExcludesError("--keep", "--library");
         if (keep_) libraryPath_ = userLibraryPath();
-        if (table->parsed() || test->parsed()) {
-            command_ = table->parsed() ? Command::Table : Command::Test;
-            if (windowSize_) throw CLI::ValidationError("--window", "table and test open no window");
-            if (libraryPath_.empty()) throw CLI::ValidationError(table->parsed() ? "table" : "test", "needs --library FILE or --keep");
+        for (const auto& [check, command] : {std::pair(table, Command::Table), {test, Command::Test}, {trace, Command::Trace}}) {
+            if (!check->parsed()) continue;
+            command_ = command;
+            if (windowSize_) throw CLI::ValidationError("--window", "table, test and trace open no window");
+            if (libraryPath_.empty()) throw CLI::ValidationError(check->get_name(), "needs --library FILE or --keep");
         }
     } catch (const CLI::Success& done) {  // help or version
         exitStatus_ = cli.exit(done);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 //   vorplex [--library FILE | --keep] [--window WIDTHxHEIGHT] [--help] [--version]
 //   vorplex table NAME (--library FILE | --keep) [--format text|csv]
 //   vorplex test TESTS (--library FILE | --keep)
+//   vorplex trace NAME (--library FILE | --keep) --inputs VECTORS [--steps N] [--vcd OUT]
 // Nothing here needs a display, so help and version work without one, and
 // so do the commands that check chips.
 class CommandLine {
@@ -15,7 +17,7 @@ public:
     static constexpr unsigned SMALLEST_WIDTH = 640, SMALLEST_HEIGHT = 480, LARGEST_SIDE = 16384;
 
     // The editor, or a check of chips without a window (check/CheckCommand.h).
-    enum class Command { Edit, Table, Test };
+    enum class Command { Edit, Table, Test, Trace };
 
     // Reads the arguments. Help and version are printed here, and so is a
     // refusal of what cannot be read, with the usage.
@@ -28,9 +30,13 @@ public:
     // With --keep the library is the user's own, in a folder made at the first save.
     bool keepsUserLibrary() const { return keep_; }
     std::optional<std::pair<unsigned, unsigned>> windowSize() const { return windowSize_; }
-    // The chip of `table`, the test file of `test`.
+    // The chip of `table` and `trace`, the test file of `test`.
     const std::string& subject() const { return subject_; }
     bool csv() const { return format_ == "csv"; }
+    // The input rows of `trace`, its steps (0: one per row), and its VCD file ("": standard output).
+    const std::string& inputsPath() const { return inputsPath_; }
+    int64_t steps() const { return steps_; }
+    const std::string& vcdPath() const { return vcdPath_; }
 
     // Where --keep keeps the palette: vorplex/library.json in the user's data
     // folder, $XDG_DATA_HOME or else ~/.local/share.
@@ -44,4 +50,7 @@ private:
     std::optional<std::pair<unsigned, unsigned>> windowSize_;
     std::string subject_;
     std::string format_ = "text";
+    std::string inputsPath_;
+    int64_t steps_ = 0;
+    std::string vcdPath_;
 };

@@ -38,6 +38,10 @@ int main(int argc, char** argv) {
                                    std::cout, std::cerr);
     if (commandLine.command() == CommandLine::Command::Test)
         return CheckCommand::test(commandLine.libraryPath(), commandLine.subject(), std::cout, std::cerr);
+    if (commandLine.command() == CommandLine::Command::Trace)
+        return CheckCommand::trace({commandLine.libraryPath(), commandLine.subject(), commandLine.inputsPath(),
+                                    commandLine.steps(), commandLine.vcdPath()},
+                                   std::cout, std::cerr);
 
     // A library that cannot be read stops the run before any window opens.
     std::optional<LibraryFile> library;

@@ -4,8 +4,9 @@
 # display in a line with status 1, a bad library file or a --library in no
 # folder in a line with status 2, the file left as it was; truth tables and
 # test files without a display, from --library or --keep, and their messages;
-# on a display, nothing of the graphics library's own lines. Every run has 10
-# s at most: an editor opened where it should not be fails at once.
+# on a display, nothing of the graphics library's own lines; traces, and a
+# trace read back through the waveform viewer's own converters. Every run has
+# 10 s at most: an editor opened where it should not be fails at once.
 #   command_line.sh PATH/TO/vorplex
 set -u
 work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
@@ -16,7 +17,8 @@ run() {
     shift 2
     timeout 10 "$@" >"$work/out" 2>&1
     got=$?
-    if [ "$got" != "$status" ] || ! grep -q -- "$pattern" "$work/out"; then
+    if [ "$got" != "$status" ] || { [ -n "$pattern" ] && ! grep -q -- "$pattern" "$work/out"; } ||
+        { [ -z "$pattern" ] && [ -s "$work/out" ]; }; then
         echo "FAIL: $* gave status $got and printed: $(cat "$work/out")"
         failures=$((failures + 1))
     fi
@@ -74,6 +76,38 @@ for command in "" "table NAND"; do
     run 2 "^vorplex: $work/none/lib.json: the folder $work/none does not exist$" $headless "$1" $command --library "$work/none/lib.json"
 done
 run 1 "^vorplex: cannot open the display" $headless XDG_DATA_HOME="$work/none" "$1" --keep
+# A NAND traced on rows held to 150 steps, its inputs changing at the edges
+# of 64 steps: the output follows them two steps late (an AND, then a NOT),
+# in the VCD as written and as the viewer's converters read it back.
+# steps FILE: the values of a VCD's wires at each step, a line per step.
+steps() {
+    awk '/^\$var/ { code[$4] = n++ } /^#/ { t = substr($0, 2) + 0; end = t }
+         /^[01x]/ { change[t, code[substr($0, 2)]] = substr($0, 1, 1) }
+         END { for (s = 0; s < end; s++) { line = s; for (i = 0; i < n; i++) { if ((s, i) in change) v[i] = change[s, i]; line = line " " v[i] }; print line } }' "$1"
+}
+{ echo "# a b"; for t in $(seq 0 99); do echo "$(((t / 8) % 2)) $(((t / 3) % 2))  # step $t"; echo; done; } >"$work/rows"
+for t in $(seq 0 149); do
+    r=$((t < 100 ? t : 99)) p=$((t < 102 ? t - 2 : 97))
+    echo "$t $(((r / 8) % 2)) $(((r / 3) % 2)) $((t < 2 ? 1 : !(((p / 8) % 2) && ((p / 3) % 2))))"
+done >"$work/expected"
+run 0 "" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/rows" --steps 150 --vcd "$work/nand.vcd"
+steps "$work/nand.vcd" | diff -q - "$work/expected" >/dev/null || { echo "FAIL: the trace of NAND"; failures=$((failures + 1)); }
+if command -v vcd2fst >/dev/null && command -v fst2vcd >/dev/null; then
+    vcd2fst "$work/nand.vcd" "$work/nand.fst" && fst2vcd "$work/nand.fst" >"$work/back.vcd"
+    steps "$work/back.vcd" | diff -q - "$work/expected" >/dev/null && grep -q '^\s*1s$' "$work/back.vcd" ||
+        { echo "FAIL: the trace of NAND read back through vcd2fst and fst2vcd"; failures=$((failures + 1)); }
+else
+    echo "FAIL: no vcd2fst or fst2vcd (Debian's gtkwave): scripts/install-deps installs them"; failures=$((failures + 1))
+fi
+# Without --steps a step per row, to standard output; bad rows and a VCD that
+# cannot be written, in a line each.
+printf '0 0\n1 1\n' >"$work/two"
+run 0 "^#2$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/two"
+printf '0 0\n1 2\n' >"$work/bad"
+run 2 "^vorplex: $work/bad:2: \"2\" is not 0 or 1$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/bad"
+printf '# none\n\n0 1\n1\n' >"$work/bad"
+run 2 "^vorplex: $work/bad:4: a row of 1 values for a chip of 2 inputs$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/bad"
+run 1 "^vorplex: $work: cannot write: Is a directory$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/two" --vcd "$work"
 # --keep reads the user's library: in $XDG_DATA_HOME when it is absolute, else in ~/.local/share.
 mkdir -p "$work/data/vorplex" "$work/home/.local/share/vorplex"
 cp "$work/lib.json" "$work/data/vorplex/library.json"

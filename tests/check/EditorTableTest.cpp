@@ -1,3 +1,4 @@
+#include "check/ChipTrace.h"
 #include "check/LibraryChips.h"
 #include "check/TruthTable.h"
 #include "support/EditorSteps.h"
@@ -59,4 +60,30 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
               "1   0   1   | 0    1    | 10\n"
               "1   1   0   | 0    1    | 10\n"
               "1   1   1   | 1    1    | 12\n");
+}
+
+// A NOT chain saved in the editor and placed between a blinking switch and a
+// lamp shows, at the end of each frame, what its trace shows at each step
+// when the trace's rows are the switch's values: blinks closer than the
+// chain's delay too.
+TEST(ChipTrace, RunsAsTheChipDoesOnTheBoard) {
+    const auto editor = newEditor();
+    save(*editor, "NOT3", 1, 1, {"NOT", "NOT", "NOT"}, {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 3, 0}, {3, 0, 0, 0}});
+    const int32_t chain = place(*editor, "NOT3", {400, 300});
+    wire(*editor, 0, 0, chain, 0), wire(*editor, chain, 0, 0, 0);
+    editor->toggleBlinking(0);
+    const ChipLogic before = *editor->board().chips.find(chain);
+    std::vector<std::vector<bool>> rows;
+    std::vector<bool> lamps;
+    std::chrono::milliseconds now{0};
+    for (int frame = 0; frame < 24; ++frame) {
+        now += std::chrono::milliseconds(frame % 7 == 1 || frame % 7 == 3 ? 700 : 16);
+        editor->runFrame(now);
+        rows.push_back({editor->board().inputs[0].value});
+        lamps.push_back(editor->board().outputs[0]);
+    }
+    const SignalRecord trace = ChipTrace::run(before, rows, 24);
+    std::vector<bool> traced;
+    for (int64_t step = 0; step < 24; ++step) traced.push_back(trace.value(1, step));
+    EXPECT_EQ(traced, lamps);
 }
