@@ -1,27 +1,8 @@
 #include "check/LibraryChips.h"
 
+#include "check/Spelling.h"
+
 #include <filesystem>
-
-namespace {
-
-// The 8-bit name that UTF-8 text spells, for names typed on a terminal;
-// the text itself when it spells none.
-std::string latin1(const std::string& text) {
-    std::string name;
-    for (size_t at = 0; at < text.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte < 0x80) {
-            name += static_cast<char>(byte);
-        } else if ((byte == 0xC2 || byte == 0xC3) && at + 1 < text.size() && (text[at + 1] & 0xC0) == 0x80) {
-            name += static_cast<char>(((byte & 0x03) << 6) | (text[++at] & 0x3F));
-        } else {
-            return text;
-        }
-    }
-    return name;
-}
-
-}  // namespace
 
 LibraryChips::LibraryChips(const std::string& path) : path_(path) {
     std::error_code error;
@@ -32,8 +13,21 @@ LibraryChips::LibraryChips(const std::string& path) : path_(path) {
 }
 
 const ChipLogic* LibraryChips::find(const std::string& name) const {
-    for (const std::string& spelling : {name, latin1(name)})
+    const NamedChip* chip = named(name);
+    return chip ? &chip->chip : nullptr;
+}
+
+const PinNames& LibraryChips::pinNames(const std::string& name) const {
+    static const PinNames unnamed;
+    const NamedChip* chip = named(name);
+    return chip ? chip->pins : unnamed;
+}
+
+// The name exactly as given first: a name of bytes that happen to spell
+// UTF-8 is found as itself.
+const NamedChip* LibraryChips::named(const std::string& name) const {
+    for (const std::string& spelling : {name, Spelling::latin1(name)})
         for (const NamedChip& chip : chips_)
-            if (chip.name == spelling) return &chip.chip;
+            if (chip.name == spelling) return &chip;
     return nullptr;
 }

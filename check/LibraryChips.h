@@ -15,9 +15,13 @@ public:
     // The chip of this name, the name as 8-bit bytes or in UTF-8; none if
     // there is no such chip.
     const ChipLogic* find(const std::string& name) const;
+    // The names of its pins; none named if there is no such chip.
+    const PinNames& pinNames(const std::string& name) const;
     const std::string& path() const { return path_; }
 
 private:
+    const NamedChip* named(const std::string& name) const;
+
     std::string path_;
     std::vector<NamedChip> chips_;
 };

@@ -33,7 +33,7 @@ public:
         if (!headerRead) {
             headerRead = true;
             const auto [inputs, outputs] = split(words);
-            block.inputNames = inputs, block.outputNames = outputs;
+            block.inputNames = inputs, block.outputNames = outputs, block.headerLine = line;
         } else if (words[0] == "settle") {
             readSettle(words);
         } else {

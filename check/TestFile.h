@@ -38,6 +38,7 @@ public:
         std::string chip;
         std::vector<std::string> inputNames, outputNames;
         std::vector<Row> rows;
+        int32_t headerLine = 0;
     };
 
     static std::vector<Block> parse(const std::string& text);
