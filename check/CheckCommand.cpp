@@ -46,7 +46,7 @@ int CheckCommand::table(const std::string& libraryPath, const std::string& chipN
             return refuse(errors, chipName + " has " + std::to_string(chip.inputCount()) +
                                       " inputs; a truth table takes at most " +
                                       std::to_string(TruthTable::LARGEST_INPUT_COUNT));
-        TruthTable::print(chip, format, out);
+        TruthTable::print(chip, format, out, chips.pinNames(chipName));
         return 0;
     } catch (const LibraryFile::Refused& refusal) {
         return refuse(errors, refusal.what());

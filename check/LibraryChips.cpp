@@ -1,38 +1,12 @@
 #include "check/LibraryChips.h"
 
+#include "check/Spelling.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
 namespace {
-
-// The 8-bit name that UTF-8 text spells, for names typed on a terminal;
-// the text itself when it spells none.
-std::string latin1(const std::string& text) {
-    std::string name;
-    for (size_t at = 0; at < text.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte < 0x80) {
-            name += static_cast<char>(byte);
-        } else if ((byte == 0xC2 || byte == 0xC3) && at + 1 < text.size() && (text[at + 1] & 0xC0) == 0x80) {
-            name += static_cast<char>(((byte & 0x03) << 6) | (text[++at] & 0x3F));
-        } else {
-            return text;
-        }
-    }
-    return name;
-}
-
-// The name's bytes in UTF-8, for the terminal.
-std::string utf8(const std::string& name) {
-    std::string text;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) text += c;
-        else text += {static_cast<char>(0xC0 | (byte >> 6)), static_cast<char>(0x80 | (byte & 0x3F))};
-    }
-    return text;
-}
 
 // The letters to add, remove or change to make one name of the other, case aside.
 std::size_t distance(const std::string& a, const std::string& b) {
@@ -64,22 +38,35 @@ LibraryChips::LibraryChips(const std::string& path) : path_(path) {
 }
 
 const ChipLogic* LibraryChips::find(const std::string& name) const {
-    for (const std::string& spelling : {name, latin1(name)})
+    const NamedChip* chip = named(name);
+    return chip ? &chip->chip : nullptr;
+}
+
+const PinNames& LibraryChips::pinNames(const std::string& name) const {
+    static const PinNames unnamed;
+    const NamedChip* chip = named(name);
+    return chip ? chip->pins : unnamed;
+}
+
+// The name exactly as given first: a name of bytes that happen to spell
+// UTF-8 is found as itself.
+const NamedChip* LibraryChips::named(const std::string& name) const {
+    for (const std::string& spelling : {name, Spelling::latin1(name)})
         for (const NamedChip& chip : chips_)
-            if (chip.name == spelling) return &chip.chip;
+            if (chip.name == spelling) return &chip;
     return nullptr;
 }
 
 std::string LibraryChips::unknown(const std::string& name) const {
     constexpr std::size_t MOST_NAMED = 3;
-    const std::string typed = latin1(name);
+    const std::string typed = Spelling::latin1(name);
     std::size_t nearest = typed.size();  // a name as far as this is no longer a slip
     std::vector<std::string> closest;
     for (const NamedChip& chip : chips_) {
         const std::size_t away = distance(typed, chip.name);
         if (away >= typed.size() || away > nearest) continue;
         if (away < nearest) nearest = away, closest.clear();
-        if (closest.size() < MOST_NAMED) closest.push_back(utf8(chip.name));
+        if (closest.size() < MOST_NAMED) closest.push_back(Spelling::utf8(chip.name));
     }
     std::string text = "no chip \"" + name + "\" in " + path_;
     for (std::size_t at = 0; at < closest.size(); ++at)

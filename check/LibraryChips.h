@@ -19,9 +19,13 @@ public:
     // chips.json (did you mean NAND?)`, naming the chips whose names are
     // fewest letters away, case aside, if any is nearer than a new name.
     std::string unknown(const std::string& name) const;
+    // The names of its pins; none named if there is no such chip.
+    const PinNames& pinNames(const std::string& name) const;
     const std::string& path() const { return path_; }
 
 private:
+    const NamedChip* named(const std::string& name) const;
+
     std::string path_;
     std::vector<NamedChip> chips_;
 };

@@ -1,5 +1,7 @@
 #include "check/TestRunner.h"
 
+#include "check/TestHeader.h"
+
 #include <algorithm>
 
 namespace {
@@ -41,6 +43,7 @@ TestRunner::TestRunner(std::vector<TestFile::Block> blocks, const LibraryChips& 
                                       TestFile::counted(chip->outputCount(), "output") + ", the header names " +
                                       std::to_string(block.inputNames.size()) + " and " +
                                       std::to_string(block.outputNames.size()));
+        TestHeader::check(block, chips.pinNames(block.chip));
         chips_.push_back(chip);
     }
 }

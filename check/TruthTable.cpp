@@ -1,6 +1,7 @@
 #include "check/TruthTable.h"
 
 #include "check/RowBatch.h"
+#include "check/Spelling.h"
 
 #include <charconv>
 #include <string>
@@ -18,13 +19,31 @@ struct Layout {
     std::vector<size_t> positions;
 };
 
-Layout layOut(int32_t inputs, int32_t outputs, TruthTable::Format format) {
+// A CSV field: quoted, its quotes doubled, when it holds a comma, a quote or
+// a line break.
+std::string csvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? "\"\"" : std::string(1, c);
+    return quoted + '"';
+}
+
+// The pin's name, else in0 or out0. A column is as wide as the name's
+// characters, each a byte.
+std::string columnName(const PinNames& names, int32_t column, int32_t inputs) {
+    const std::string& name = column < inputs ? names.input(static_cast<size_t>(column))
+                                              : names.output(static_cast<size_t>(column - inputs));
+    if (!name.empty()) return name;
+    return column < inputs ? "in" + std::to_string(column) : "out" + std::to_string(column - inputs);
+}
+
+Layout layOut(int32_t inputs, int32_t outputs, const PinNames& names, TruthTable::Format format) {
     const bool text = format == TruthTable::Format::Text;
     Layout layout;
     for (int32_t column = 0; column < inputs + outputs; ++column) {
         const char* separator = column == 0 ? "" : !text ? "," : column == inputs ? " | " : " ";
-        const std::string name = column < inputs ? "in" + std::to_string(column) : "out" + std::to_string(column - inputs);
-        layout.header += separator + name;
+        const std::string name = columnName(names, column, inputs);
+        layout.header += separator + (text ? Spelling::utf8(name) : csvField(Spelling::utf8(name)));
         layout.row += separator;
         layout.positions.push_back(layout.row.size());
         layout.row += text ? "0" + std::string(name.size() - 1, ' ') : "0";
@@ -61,10 +80,10 @@ void appendCalls(std::string& line, int64_t settled) {
 
 }  // namespace
 
-int64_t TruthTable::print(const ChipLogic& chip, Format format, std::ostream& out) {
+int64_t TruthTable::print(const ChipLogic& chip, Format format, std::ostream& out, const PinNames& names) {
     RowBatch batch(chip);
     const int32_t inputCount = batch.inputCount(), outputCount = batch.outputCount();
-    const Layout layout = layOut(inputCount, outputCount, format);
+    const Layout layout = layOut(inputCount, outputCount, names, format);
     out << layout.header;
     const uint64_t rowCount = uint64_t{1} << inputCount;
     int64_t calls = 0;

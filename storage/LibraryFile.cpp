@@ -153,8 +153,11 @@ public:
         std::vector<ReadBoard> boards;  // the board, then those the palette's chips were saved from
         boards.push_back(version >= 2 && file.contains("board") ? readBoard(file["board"], "board: ") : ReadBoard{});
         std::vector<std::size_t> boardOfChip;
+        std::vector<PinNames> pins;
         for (std::size_t index = 0; index < chips.size(); ++index) {
             named.push_back(readChip(chips[index], index, named));
+            const Definition& definition = definitions_[named.back().second];
+            pins.push_back(readPins(chips[index], definition.inputs.size(), definition.outputs.size()));
             const bool saved = version >= 2 && chips[index].contains("board");
             if (saved) boards.push_back(readBoard(chips[index]["board"], where + "board: "));
             boardOfChip.push_back(saved ? boards.size() - 1 : 0);
@@ -165,6 +168,7 @@ public:
             library.name = readName(field(file["board"], "name", Json::value_t::string).get<std::string>(), true);
         }
         assemble(library, named, boards, boardOfChip);
+        for (std::size_t index = 0; index < pins.size(); ++index) library.chips[index].pins = std::move(pins[index]);
         return library;
     }
 
@@ -229,6 +233,7 @@ private:
             refuse("\"inputs\" and \"clocked\" of one length and \"outputs\", each at least one pin, are wanted");
         ReadBoard read;
         KeptBoard& kept = read.kept;
+        kept.pins = readPins(board, inputs.size(), outputs.size());
         kept.inputs.clear();
         for (std::size_t pin = 0; pin < inputs.size(); ++pin) kept.inputs.push_back({inputs[pin] == '1', clocked[pin] == '1'});
         kept.outputs.assign(outputs.size(), false);
@@ -325,7 +330,36 @@ private:
         return {name, static_cast<std::size_t>(definition)};
     }
 
-    std::string readName(const std::string& text, bool mayBeEmpty = false) {
+    // The names in a chip's or a board's "pins", if it has them: a name for
+    // each pin, "" for none.
+    PinNames readPins(const Json& owner, std::size_t inputCount, std::size_t outputCount) {
+        if (!owner.contains("pins")) return {};
+        const Json& pins = field(owner, "pins", Json::value_t::object);
+        const std::string context = where;
+        where += "pins: ";
+        PinNames read{pinNames(pins, "input", inputCount), pinNames(pins, "output", outputCount)};
+        where = context;
+        return read;
+    }
+
+    std::vector<std::string> pinNames(const Json& pins, const std::string& side, std::size_t count) {
+        const std::string context = where;
+        const Json& list = field(pins, (side + "s").c_str(), Json::value_t::array);
+        if (list.size() != count)
+            refuse("\"" + side + "s\" holds " + std::to_string(list.size()) + " names, not " + std::to_string(count));
+        std::vector<std::string> names;
+        for (const Json& name : list) {
+            where = context + side + " " + std::to_string(names.size()) + ": ";
+            if (!name.is_string()) refuse("not a string");
+            names.push_back(readName(name.get<std::string>(), 0, PinNames::LONGEST));
+        }
+        where = context;
+        return names;
+    }
+
+    std::string readName(const std::string& text, bool mayBeEmpty = false) { return readName(text, mayBeEmpty ? 0 : 1, LONGEST_NAME); }
+
+    std::string readName(const std::string& text, std::size_t shortest, std::size_t longest) {
         std::u32string codePoints;
         sf::Utf8::toUtf32(text.begin(), text.end(), std::back_inserter(codePoints));
         std::string name;
@@ -333,8 +367,8 @@ private:
             if (codePoint > 0xFF) refuse("a name holds a character above U+00FF");
             name.push_back(static_cast<char>(codePoint));
         }
-        if ((name.empty() && !mayBeEmpty) || name.size() > LONGEST_NAME)
-            refuse("a name of " + std::to_string(name.size()) + " characters, not " + (mayBeEmpty ? "0" : "1") + " to 20");
+        if (name.size() < shortest || name.size() > longest)
+            refuse("a name of " + std::to_string(name.size()) + " characters, not " + std::to_string(shortest) + " to " + std::to_string(longest));
         return name;
     }
 
@@ -409,8 +443,16 @@ void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
 
 namespace {
 
-// A board's pins, and its chips and wires each in a list, the chips defined
-// by `writer`.
+// A name for each pin, "" for an unnamed one; names past the last pin name none.
+Json describePins(const PinNames& pins, std::size_t inputCount, std::size_t outputCount) {
+    Json inputs = Json::array(), outputs = Json::array();
+    for (std::size_t pin = 0; pin < inputCount; ++pin) inputs.push_back(toUtf8(pins.input(pin)));
+    for (std::size_t pin = 0; pin < outputCount; ++pin) outputs.push_back(toUtf8(pins.output(pin)));
+    return {{"inputs", inputs}, {"outputs", outputs}};
+}
+
+// A board's pins with their names if any is named, and its chips and wires
+// each in a list, the chips defined by `writer`.
 Json describeBoard(const KeptBoard& board, Writer& writer) {
     std::vector<bool> inputs, clocked;
     for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
@@ -418,7 +460,11 @@ Json describeBoard(const KeptBoard& board, Writer& writer) {
     for (const KeptBoard::PlacedChip& chip : board.chips)
         chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
     for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
-    return {{"inputs", bitsOf(inputs)}, {"clocked", bitsOf(clocked)}, {"outputs", bitsOf(board.outputs)}, {"chips", chips}, {"wires", wires}};
+    Json described{{"inputs", bitsOf(inputs)}, {"clocked", bitsOf(clocked)}, {"outputs", bitsOf(board.outputs)}};
+    if (board.pins.any()) described["pins"] = describePins(board.pins, board.inputs.size(), board.outputs.size());
+    described["chips"] = chips;
+    described["wires"] = wires;
+    return described;
 }
 
 }  // namespace
@@ -435,13 +481,16 @@ struct LibraryFile::WrittenPalette {
     explicit WrittenPalette(const std::vector<NamedChip>& palette) : chips(palette) {
         for (const NamedChip& chip : chips) {
             list.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+            if (chip.pins.any())
+                list.back()["pins"] = describePins(chip.pins, static_cast<std::size_t>(chip.chip.inputCount()),
+                                                   static_cast<std::size_t>(chip.chip.outputCount()));
             if (chip.board) list.back()["board"] = describeBoard(*chip.board, writer);
         }
     }
 
     bool isOf(const std::vector<NamedChip>& palette) const {
         return std::equal(chips.begin(), chips.end(), palette.begin(), palette.end(), [](const NamedChip& a, const NamedChip& b) {
-            return a.name == b.name && a.board == b.board && a.chip == b.chip;
+            return a.name == b.name && a.board == b.board && a.pins == b.pins && a.chip == b.chip;
         });
     }
 };
@@ -463,7 +512,9 @@ std::string LibraryFile::textOf(const Library& library, const WrittenPalette& pa
     text << ",\n  \"chips\": ";
     writeList(text, chips, 2);
     text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
-         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump() << ",\n    \"chips\": ";
+         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump();
+    if (board.contains("pins")) text << ",\n    \"pins\": " << board["pins"].dump();
+    text << ",\n    \"chips\": ";
     writeList(text, board["chips"], 3);
     text << ",\n    \"wires\": ";
     writeList(text, board["wires"], 3);

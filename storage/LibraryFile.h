@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chip/ChipLogic.h"
+#include "storage/PinNames.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +11,8 @@
 
 // The board as a library keeps it: its switches, its lamps, its chips (each
 // with the name it was placed under, its logic with every pin value at every
-// depth, and where its body stands) and its complete wires in creation order.
+// depth, and where its body stands), its complete wires in creation order
+// and the names of its switches (inputs) and lamps (outputs).
 struct KeptBoard {
     struct Input {
         bool value = false;
@@ -33,19 +35,21 @@ struct KeptBoard {
     std::vector<bool> outputs{false};
     std::vector<PlacedChip> chips;
     std::vector<Connection> wires;
+    PinNames pins{};
 
     friend bool operator==(const KeptBoard& a, const KeptBoard& b) {
-        return a.inputs == b.inputs && a.outputs == b.outputs && a.chips == b.chips && a.wires == b.wires;
+        return a.inputs == b.inputs && a.outputs == b.outputs && a.chips == b.chips && a.wires == b.wires && a.pins == b.pins;
     }
 };
 
 // A palette chip as a library keeps it: its name (8-bit, each byte standing
-// for the code point of its value), its logic and, if kept, the board it was
-// saved from.
+// for the code point of its value), its logic, if kept, the board it was
+// saved from, and the names of its pins.
 struct NamedChip {
     std::string name;
     ChipLogic chip;
     std::shared_ptr<const KeptBoard> board = nullptr;
+    PinNames pins{};
 };
 
 // Everything a library file keeps: the palette's saved chips, the board, and
@@ -59,12 +63,14 @@ struct Library {
 // The file that keeps the palette's saved chips and the board between runs,
 // as JSON:
 //
-//   {"format": "vorplex-library", "version": 2,
+//   {"format": "vorplex-library", "version": 3,
 //    "definitions": [{"kind": 0, "id": 12001, "inputs": "0", "outputs": "1"},
 //                    {"kind": 2, "id": 40321, "inputs": "00", "outputs": "0",
 //                     "parts": [0, 0], "connections": [[0, 0, 12001, 0], ...]}],
-//    "chips": [{"name": "NAND", "definition": 1, "board": {...as below, without "name"}}],
+//    "chips": [{"name": "NAND", "definition": 1, "pins": {"inputs": ["a", ""], "outputs": ["y"]},
+//               "board": {...as below, without "name"}}],
 //    "board": {"inputs": "10", "clocked": "01", "outputs": "0", "name": "",
+//              "pins": {"inputs": ["a", "b"], "outputs": [""]},
 //              "chips": [{"name": "NAND", "definition": 1, "at": [300, 240]}],
 //              "wires": [[0, 0, 40321, 0], [40321, 0, 0, 0]]}}
 //
@@ -72,7 +78,9 @@ struct Library {
 // values, its sub-chips (definitions written before it) and its connections.
 // Identical sub-trees are written once, across the palette and the board, so
 // a chip made of copies of copies takes a line per level, not per gate.
-// Version 1 files, which hold no board, are read with an empty board.
+// "pins" names every pin, "" leaving one unnamed, and is written only where
+// some pin is named. Version 1 files, which hold no board, are read with an
+// empty board; versions 1 and 2 hold no pin names.
 class LibraryFile {
 public:
     // A file that cannot be read or written: one line that says which file,
@@ -89,7 +97,7 @@ public:
 
     // Larger files are refused unread, and never written.
     static constexpr std::uintmax_t LARGEST_FILE = 64u << 20;
-    static constexpr int VERSION = 2;
+    static constexpr int VERSION = 3;
 
     // Whether the file's folder may be missing: then it is made, private to
     // the user, at the first write and not before.

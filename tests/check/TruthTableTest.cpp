@@ -33,9 +33,9 @@ ChipLogic latch() {
                      {{0, 0, A, 0}, {B, 0, A, 1}, {0, 1, B, 0}, {A, 0, B, 1}, {A, 0, 0, 0}, {B, 0, 0, 1}}, 2, 2);
 }
 
-std::string table(const ChipLogic& chip, TruthTable::Format format = TruthTable::Format::Text) {
+std::string table(const ChipLogic& chip, TruthTable::Format format = TruthTable::Format::Text, const PinNames& names = {}) {
     std::ostringstream out;
-    TruthTable::print(chip, format, out);
+    TruthTable::print(chip, format, out, names);
     return out.str();
 }
 
@@ -50,6 +50,19 @@ TEST(TruthTable, NandShowsWhenEachRowSettles) {
               "1   0   | 1    | 1\n"
               "1   1   | 0    | 2\n");
     EXPECT_EQ(table(nand(), TruthTable::Format::Csv), "in0,in1,out0,calls\n0,0,1,1\n0,1,1,1\n1,0,1,1\n1,1,0,2\n");
+}
+
+// Named pins head their columns, each as wide as its name's characters; an
+// unnamed one keeps its number. CSV quotes a name with a comma or a quote.
+TEST(TruthTable, PinNamesHeadTheColumns) {
+    const PinNames names{{"carry", ""}, {"\xe9,\""}};
+    EXPECT_EQ(table(nand(), TruthTable::Format::Text, names),
+              "carry in1 | \u00e9,\" | calls\n"
+              "0     0   | 1   | 1\n"
+              "0     1   | 1   | 1\n"
+              "1     0   | 1   | 1\n"
+              "1     1   | 0   | 2\n");
+    EXPECT_EQ(table(nand(), TruthTable::Format::Csv, names).substr(0, 32), "carry,in1,\"\u00e9,\"\"\",calls\n0,0,1,1\n");
 }
 
 // Three NOTs in a chain, saved showing 0: with input 0 each call turns one

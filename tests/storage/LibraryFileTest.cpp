@@ -99,6 +99,30 @@ TEST(LibraryFile, AChipAtTheDeepestIsReadRunAndWritten) {
     EXPECT_NE(refusal(deep::chain(DEEPEST_CHIP + 1)).find("definition 10001: more than 10000 levels deep"), std::string::npos);
 }
 
+// A full adder's pin names, some unnamed and one of 8-bit letters, come back
+// on the chip, on the board it was saved from and on the board. A library
+// without names is written without them, and read as version 2, as an older
+// editor wrote it, it is the same library.
+TEST(LibraryFile, PinNamesSurviveTheRoundTrip) {
+    const ChipLogic adder(2, {}, {}, 3, 2);
+    const PinNames names{{"a", "", "c\xe9n"}, {"sum", ""}};
+    KeptBoard saved, board;
+    saved.inputs.resize(3), saved.outputs.resize(2), saved.pins = names;
+    board.pins.outputs = {"lamp"};
+    const Library read = LibraryFile::parse(
+        LibraryFile::format(libraryOf({{"ADDER", adder, std::make_shared<const KeptBoard>(saved), names}}, board)), "chips.json");
+    EXPECT_EQ(read.chips.at(0).pins, names);
+    EXPECT_EQ(*read.chips.at(0).board, saved);
+    EXPECT_EQ(read.board.pins.output(0), "lamp");
+    saved.pins = {};
+    std::string unnamed = LibraryFile::format(libraryOf({{"ADDER", adder, std::make_shared<const KeptBoard>(saved)}}));
+    EXPECT_EQ(unnamed.find("pins"), std::string::npos);
+    unnamed.replace(unnamed.find("\"version\": 3"), 12, "\"version\": 2");
+    const Library older = LibraryFile::parse(unnamed, "chips.json");
+    EXPECT_FALSE(older.chips.at(0).pins.any());
+    EXPECT_EQ(*older.chips.at(0).board, saved);
+}
+
 // A bad file is refused with where and what, whatever is wrong with it.
 TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
     const std::string head = R"({"format": "vorplex-library", "version": 1, "definitions": [)";
@@ -114,7 +138,7 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {"[1, 2", "chips.json: not JSON: "},
         {"[9e999999]", "chips.json: not JSON: number overflow"},
         {R"({"format": "other", "version": 1})", "chips.json: not a library"},
-        {R"({"format": "vorplex-library", "version": 3})", "chips.json: version 3 is newer than this editor reads (2)"},
+        {R"({"format": "vorplex-library", "version": 4})", "chips.json: version 4 is newer than this editor reads (3)"},
         {head + "]}", "chips.json: no \"chips\""},
         {head + gate + R"(], "chips": [{"name": "X", "definition": "0"}]})", "chip \"X\": \"definition\" is not number"},
         {head + R"({"kind": 0, "id": 1, "inputs": "2", "outputs": ""}], "chips": []})", "definition 0: \"inputs\" holds more"},
@@ -140,6 +164,13 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
          "chips.json: board: a name of 25 characters, not 0 to 20"},
         {doubling.substr(0, doubling.rfind(", {")) + R"(], "chips": [{"name": "A", "definition": 24}, {"name": "B", "definition": 24}]})",
          "chip \"B\": the chips together are larger"},
+        {head + gate + R"(], "chips": [{"name": "X", "definition": 0, "pins": {"inputs": ["ABCDEFGHIJKLM"], "outputs": [""]}}]})",
+         "chip \"X\": pins: input 0: a name of 13 characters, not 0 to 12"},
+        {head + gate + R"(], "chips": [{"name": "X", "definition": 0, "pins": {"inputs": [""], "outputs": ["y", "z"]}}]})",
+         "chip \"X\": pins: \"outputs\" holds 2 names, not 1"},
+        {board.substr(0, board.rfind("\"chips\"")) + R"("pins": {"inputs": [], "outputs": ["y"]}, )" +
+             board.substr(board.rfind("\"chips\"")) + "[]}}",
+         "chips.json: board: pins: \"inputs\" holds 0 names, not 1"},
     };
     for (const auto& [text, reason] : files) EXPECT_NE(refusal(text).find(reason), std::string::npos) << refusal(text);
 }

@@ -1,0 +1,30 @@
+#include "check/Spelling.h"
+
+std::string Spelling::utf8(const std::string& name) {
+    std::string text;
+    for (const char byte : name) {
+        const auto codePoint = static_cast<unsigned char>(byte);
+        if (codePoint < 0x80) {
+            text += byte;
+        } else {
+            text += static_cast<char>(0xC0 | (codePoint >> 6));
+            text += static_cast<char>(0x80 | (codePoint & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::string Spelling::latin1(const std::string& text) {
+    std::string name;
+    for (size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (byte < 0x80) {
+            name += static_cast<char>(byte);
+        } else if ((byte == 0xC2 || byte == 0xC3) && at + 1 < text.size() && (text[at + 1] & 0xC0) == 0x80) {
+            name += static_cast<char>(((byte & 0x03) << 6) | (text[++at] & 0x3F));
+        } else {
+            return text;
+        }
+    }
+    return name;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// Names are 8-bit, each byte the code point of its value; terminals and test
+// files speak UTF-8. These turn one into the other.
+class Spelling {
+public:
+    // The name as UTF-8, for the terminal.
+    static std::string utf8(const std::string& name);
+    // The 8-bit name that UTF-8 text spells; the text itself when it spells
+    // none.
+    static std::string latin1(const std::string& text);
+    // Whether text typed, in UTF-8 or as the name's own bytes, spells the name.
+    static bool spells(const std::string& text, const std::string& name) { return text == name || latin1(text) == name; }
+};
