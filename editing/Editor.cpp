@@ -2,6 +2,7 @@
 
 #include "editing/AutoLayout.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -54,7 +55,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
     keeper_.emplace(std::move(file));
     for (NamedChip& named : kept.chips)
         palette_.join(PaletteEntry(Chip(std::move(named.chip), palette_.nextPosition(), named.name, labelWidth_(named.name)),
-                                   std::move(named.board)));
+                                   std::move(named.board), std::move(named.pins)));
     board_ = boardFrom(kept.board);
     name_ = kept.name;
 }
@@ -64,7 +65,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
 Library Editor::work() const {
     Library work;
     for (const PaletteEntry& entry : palette_.entries())
-        if (!isPrimitive(entry)) work.chips.push_back({entry.name(), entry, entry.savedBoard()});
+        if (!isPrimitive(entry)) work.chips.push_back({entry.name(), entry, entry.savedBoard(), entry.pinNames()});
     work.board = keptBoard(board_);
     work.name = name_;
     return work;
@@ -88,6 +89,7 @@ void Editor::removeInput() {
     const int32_t last = static_cast<int32_t>(board_.inputs.size() - 1);
     board_.removeWiresWhere([last](const Connection& c) { return c.fromChip == 0 && c.fromPin == last; });
     board_.inputs.pop_back();
+    if (board_.names.inputs.size() > board_.inputs.size()) board_.names.inputs.pop_back();
 }
 
 void Editor::addOutput() {
@@ -103,6 +105,19 @@ void Editor::removeOutput() {
     board_.removeWiresWhere([last](const Connection& c) { return c.toChip == 0 && c.toPin == last; });
     board_.outputs.pop_back();
     board_.lamps.pop_back();
+    if (board_.names.outputs.size() > board_.outputs.size()) board_.names.outputs.pop_back();
+}
+
+void Editor::namePin(bool output, int32_t pin, std::string name) {
+    const std::size_t count = output ? board_.outputs.size() : board_.inputs.size();
+    if (pin < 0 || static_cast<std::size_t>(pin) >= count) return;
+    name.resize(std::min(name.size(), PinNames::LONGEST));
+    const std::size_t at = static_cast<std::size_t>(pin);
+    if ((output ? board_.names.output(at) : board_.names.input(at)) == name) return;
+    record(std::string("name ") + (output ? "output " : "input ") + std::to_string(pin));
+    std::vector<std::string>& names = output ? board_.names.outputs : board_.names.inputs;
+    if (names.size() <= at) names.resize(at + 1);
+    names[at] = std::move(name);
 }
 
 void Editor::switchInput(int32_t input) {
@@ -202,7 +217,7 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
                     snapshotWires(board_.wires, wireUnderWay), static_cast<int32_t>(board_.inputs.size()),
                     static_cast<int32_t>(board_.outputs.size()));
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
-    if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)))))
+    if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)), board_.names)))
         return Saved::Replaced;
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
@@ -216,7 +231,13 @@ void Editor::open(const PaletteEntry& entry) {
     const PaletteEntry opened = entry;
     endMove();
     record("open " + opened.name(), false, true);
-    board_ = boardFrom(opened.savedBoard() ? *opened.savedBoard() : laidOutBoard(opened, palette_, layout_, labelWidth_));
+    if (opened.savedBoard()) {
+        board_ = boardFrom(*opened.savedBoard());
+    } else {
+        KeptBoard laidOut = laidOutBoard(opened, palette_, layout_, labelWidth_);
+        laidOut.pins = opened.pinNames();
+        board_ = boardFrom(laidOut);
+    }
     name_ = opened.name();
 }
 
@@ -379,6 +400,7 @@ KeptBoard Editor::keptBoard(const Board& board) const {
     kept.outputs = board.outputs;
     for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.position().x, chip.position().y});
     for (const Wire& wire : board.wires) kept.wires.push_back(wire.connection);
+    kept.pins = board.names;
     return kept;
 }
 
@@ -388,6 +410,7 @@ Board Editor::boardFrom(const KeptBoard& kept) const {
     restored.inputs.clear();
     for (const KeptBoard::Input& input : kept.inputs) restored.inputs.push_back({input.value, input.clocked});
     restored.outputs = kept.outputs;
+    restored.names = kept.pins;
     restored.showLamps();
     for (const KeptBoard::PlacedChip& placed : kept.chips) {
         Chip chip(placed.logic, {placed.x, placed.y}, placed.name, labelWidth_(placed.name));

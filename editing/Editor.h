@@ -65,6 +65,9 @@ public:
     void removeOutput();
     void switchInput(int32_t input);
     void toggleBlinking(int32_t input);
+    // Names a board input or output, at most 12 characters; an empty name
+    // leaves it unnamed. Saving makes the board's names the chip's.
+    void namePin(bool output, int32_t pin, std::string name);
 
     // A copy of the palette entry on the board, under an id no board chip
     // has, where the entry stands, as tall as its pins need; the placement
