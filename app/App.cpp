@@ -114,18 +114,15 @@ void App::step(const FrameInput& input) {
     frame_ = input;
     wiring_.rightButton(frame_.rightButtonHeld);
     runSteps();
-    editor_.keepWhenDue(now(), !open_);
+    editor_.keepWhenDue(now());
     showEditor();
 }
 
 // The frame's steps, in their order. Several end the frame once they have
 // taken a press.
 void App::runSteps() {
-    if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape)) {
-        // The frame still completes; the loop ends when it next looks.
-        if (window_) window_->close();
-        open_ = false;
-    }
+    if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape))
+        quit();
     editor_.runFrame(now());
     if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse()));
     if (isEvent(sf::Event::TextEntered))
@@ -218,6 +215,18 @@ bool App::pressBoardChip() {
         wiring_.chipRemoved(frame_.rightButtonHeld);
     }
     return false;
+}
+
+// The work is kept before the window closes; when it cannot be, the window
+// stays and says so, and a second request quits without keeping. The frame
+// still completes; the loop ends when it next looks.
+void App::quit() {
+    if (!quitUnkept_ && !editor_.keepBeforeEnding(now())) {
+        quitUnkept_ = true;
+        return;
+    }
+    if (window_) window_->close();
+    open_ = false;
 }
 
 void App::endEditInProgress() {

@@ -59,6 +59,7 @@ private:
     FrameInput readFrameInput();
     void setUpScene();
     void runSteps();
+    void quit();
     void pressKey();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
@@ -93,4 +94,5 @@ private:
     sf::Text paceLabel_;  // near the top bar, while paused or slowed
     SceneBatch sceneBatch_;
     bool open_ = true;
+    bool quitUnkept_ = false;  // the work could not be kept when asked to quit
 };

@@ -1,6 +1,7 @@
 #include "editing/Editor.h"
 
 #include "editing/AutoLayout.h"
+#include "storage/Spelling.h"
 
 #include <algorithm>
 #include <iostream>
@@ -37,6 +38,26 @@ std::vector<Connection> snapshotWires(const std::list<Wire>& wires, const std::o
 }
 
 bool isPrimitive(const Chip& chip) { return chip.kind() == NOT_CHIP || chip.kind() == AND_CHIP; }
+
+// What is said is UTF-8; names are 8-bit, each byte a character.
+std::string shown(const std::string& name) { return Spelling::utf8(name); }
+
+std::string counted(int32_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+// ": 3 inputs → 2", for each side whose count changed.
+std::string countsChanged(std::pair<int32_t, int32_t> before, std::pair<int32_t, int32_t> after) {
+    std::string change;
+    const auto side = [&change](int32_t from, int32_t to, const char* what) {
+        if (from != to) change += (change.empty() ? ": " : ", ") + counted(from, what) + " \u2192 " + std::to_string(to);
+    };
+    side(before.first, after.first, "input");
+    side(before.second, after.second, "output");
+    return change;
+}
+
+std::pair<int32_t, int32_t> pinCounts(const ChipLogic& chip) { return {chip.inputCount(), chip.outputCount()}; }
 
 }  // namespace
 
@@ -76,6 +97,13 @@ Library Editor::work() const {
 void Editor::keepWhenDue(Time now, bool ending) {
     if (!keeper_ || !keeper_->due(now, ending)) return;
     if (const std::optional<Keeper::Failure> failure = keeper_->write(work(), now)) say(failure->words, failure->line);
+}
+
+bool Editor::keepBeforeEnding(Time now) {
+    if (!keeper_ || !keeper_->due(now, true)) return true;
+    const std::optional<Keeper::Failure> failure = keeper_->write(work(), now);
+    if (failure) say(failure->words + " \u2014 Escape again quits without keeping", failure->line);
+    return !failure;
 }
 
 void Editor::addInput() {
@@ -134,7 +162,7 @@ const Chip* Editor::place(const PaletteEntry& entry) {
     if (tooLarge(board_.sizeAsChip() + entry.treeSize(), entry.name(), "not placed", "board")) return nullptr;
     if (tooDeep(entry.depth() + 1, entry.name(), "not placed", "board")) return nullptr;
     endMove();
-    record("place " + entry.name());
+    record("place " + shown(entry.name()));
     Chip& placed = board_.chips.place(entry);
     // Its pins are laid out for the new height when it first moves.
     placed.resize(placed.boardSize());
@@ -162,7 +190,7 @@ void Editor::settleMove() {
     workChanged();
     move_->start = move_->chip->position();
     if (!move_->before) return;
-    history_.record("move " + move_->chip->name(), History::State{std::move(*move_->before), {}, {}});
+    history_.record("move " + shown(move_->chip->name()), History::State{std::move(*move_->before), {}, {}});
     move_->before = stateNow(false, false).board;
 }
 
@@ -170,7 +198,7 @@ void Editor::settleMove() {
 // chips than ids, those of a repeated id are that chip's only.
 void Editor::removeChip(const Chip& chip) {
     if (move_ && move_->chip == &chip) endMove();
-    record("remove " + chip.name());
+    record("remove " + shown(chip.name()));
     const int32_t id = chip.id();
     if (board_.chips.find(id) == &chip)
         board_.removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
@@ -179,8 +207,11 @@ void Editor::removeChip(const Chip& chip) {
 
 bool Editor::connect(const Wire& wire) {
     const Connection& c = wire.connection;
-    if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false) || board_.wireInto(c.toChip, c.toPin))
-        return false;
+    if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false)) return false;
+    if (board_.wireInto(c.toChip, c.toPin)) {
+        const std::string owner = c.toChip == 0 ? "the board" : shown(board_.chips.find(c.toChip)->name());
+        return say((c.toChip == 0 ? "output " : "input ") + std::to_string(c.toPin) + " of " + owner + " is taken"), false;
+    }
     record("make a wire");
     board_.wires.push_back(wire);
     board_.wires.back().finish();
@@ -210,15 +241,19 @@ void Editor::setName(std::string name) {
 // nothing, nor does a board too large or too deep to become a chip.
 Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     const int64_t size = board_.sizeAsChip() + (wireUnderWay ? 1 : 0);
-    if (name_.empty() || !fitsInPalette(size, name_)) return Saved::Refused;
-    if (tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
-    record("save " + name_, true, true);
+    if (name_.empty()) return say("type a name first"), Saved::Refused;
+    if (!fitsInPalette(size, name_) || tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
+    record("save " + shown(name_), true, true);
+    const PaletteEntry* same = palette_.find(name_);
+    const std::pair<int32_t, int32_t> before = same ? pinCounts(*same) : std::pair<int32_t, int32_t>{};
     ChipLogic logic(static_cast<ChipKind>(palette_.size()), snapshotChips(board_.chips),
                     snapshotWires(board_.wires, wireUnderWay), static_cast<int32_t>(board_.inputs.size()),
                     static_cast<int32_t>(board_.outputs.size()));
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
+    const std::pair<int32_t, int32_t> after = pinCounts(saved);
     if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)), board_.names)))
-        return Saved::Replaced;
+        return say("replaced " + shown(name_) + countsChanged(before, after)), Saved::Replaced;
+    say("saved " + shown(name_));
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
     return Saved::Appended;
@@ -230,7 +265,7 @@ void Editor::open(const PaletteEntry& entry) {
     if (!canOpen(entry)) return;
     const PaletteEntry opened = entry;
     endMove();
-    record("open " + opened.name(), false, true);
+    record("open " + shown(opened.name()), false, true);
     if (opened.savedBoard()) {
         board_ = boardFrom(*opened.savedBoard());
     } else {
@@ -244,8 +279,10 @@ void Editor::open(const PaletteEntry& entry) {
 // Chips placed from the entry, or saved with it inside, keep what they are.
 void Editor::removeFromPalette(const PaletteEntry& entry) {
     if (&entry < palette_.entries().data() + 2) return;
-    record("remove " + entry.name() + " from the palette", true);
+    const std::string name = shown(entry.name());
+    record("remove " + name + " from the palette", true);
     palette_.remove(entry);
+    say("removed " + name + ": Ctrl+Z brings it back");
 }
 
 void Editor::undo() {
@@ -379,16 +416,16 @@ bool Editor::tooLarge(int64_t size, const std::string& name, const char* refused
 }
 
 void Editor::sayTooLarge(const std::string& name, const char* refused, const char* what) {
-    say("\"" + name + "\" " + refused + ": the " + what + " would be too large",
-        "\"" + name + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
+    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too large",
+        "\"" + shown(name) + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
             " parts (chips, pins and connections at every depth)");
 }
 
 // Nor may a chip nest deeper than the deepest a library may hold.
 bool Editor::tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) {
     if (depth <= deepestChip_) return false;
-    say("\"" + name + "\" " + refused + ": the " + what + " would be too deep",
-        "\"" + name + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
+    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too deep",
+        "\"" + shown(name) + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
             " levels deep (chips within chips)");
     return true;
 }
@@ -398,13 +435,15 @@ KeptBoard Editor::keptBoard(const Board& board) const {
     kept.inputs.clear();
     for (const BoardInput& input : board.inputs) kept.inputs.push_back({input.value, input.clocked});
     kept.outputs = board.outputs;
-    for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.position().x, chip.position().y});
+    for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.keptPosition().x, chip.keptPosition().y});
     for (const Wire& wire : board.wires) kept.wires.push_back(wire.connection);
     kept.pins = board.names;
     return kept;
 }
 
-// Chips stand where they stood, held inside the board frame of this run's screen.
+// Chips stand where they stood, held inside the board frame of this run's
+// screen, and are kept where they stood until the user moves them: a smaller
+// screen moves nothing for good.
 Board Editor::boardFrom(const KeptBoard& kept) const {
     Board restored;
     restored.inputs.clear();
@@ -415,7 +454,9 @@ Board Editor::boardFrom(const KeptBoard& kept) const {
     for (const KeptBoard::PlacedChip& placed : kept.chips) {
         Chip chip(placed.logic, {placed.x, placed.y}, placed.name, labelWidth_(placed.name));
         chip.resize(chip.boardSize());
-        chip.moveTo(inFrame(chip, chip.position()));
+        const Point kept = chip.position();
+        chip.moveTo(inFrame(chip, kept));
+        if (chip.position() != kept) chip.keepPositionAs(kept);
         restored.chips.add(std::move(chip));
     }
     for (const Connection& connection : kept.wires) {

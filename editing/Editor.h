@@ -57,6 +57,10 @@ public:
     Library work() const;
     // Writes the work when it is due; `ending` when the editor is about to end.
     void keepWhenDue(Time now, bool ending = false);
+    // Writes what is not kept yet, before the editor ends: whether all is
+    // kept. A write that fails says so, and that a second request to quit
+    // quits without keeping.
+    bool keepBeforeEnding(Time now);
 
     // The board's pins. A switch is no step, but it is kept.
     void addInput();
@@ -81,7 +85,7 @@ public:
     void removeChip(const Chip& chip);
 
     // A wire under way, completed: false, and nothing changes, when one of
-    // its ends names no pin or its target is fed already.
+    // its ends names no pin or its target is fed already (which is said).
     bool connect(const Wire& wire);
     // `partOfLastStep`: the wires deleted in one hold of the mouse button
     // are one step, with the removal that began it.

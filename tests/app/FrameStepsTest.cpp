@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 // A save that replaces a chip ends the frame at once; one that adds a chip
 // lets it go on, so a chip being dragged follows the mouse to the Save
 // button in that frame.
@@ -48,4 +50,20 @@ TEST(FrameSteps, EachUserActionIsOneStep) {
     EXPECT_EQ(user.board().inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
     user.click(user.input(0));
     EXPECT_EQ(user.board(), empty);
+}
+
+// Escape quits once the work is kept; when it cannot be, the window stays
+// and says so, and a second Escape quits without keeping.
+TEST(FrameSteps, QuittingNeverLosesWorkUnasked) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vorplex-quit-in-the-way";
+    std::filesystem::create_directories(folder);
+    AppDriver user;
+    user.app.editor().keepIn(LibraryFile(folder.string()), {});
+    user.lateFrame(1000);
+    user.place("NOT", {400, 300});
+    user.key(sf::Keyboard::Escape);
+    EXPECT_TRUE(user.app.isOpen());
+    EXPECT_EQ(user.app.notice().words(), "not kept: is a directory \u2014 Escape again quits without keeping");
+    user.key(sf::Keyboard::Escape);
+    EXPECT_FALSE(user.app.isOpen());
 }
