@@ -285,6 +285,13 @@ void Editor::removeFromPalette(const PaletteEntry& entry) {
     say("removed " + name + ": Ctrl+Z brings it back");
 }
 
+void Editor::newBoard() {
+    endMove();
+    record("new board", false, true);
+    board_ = Board();
+    name_.clear();
+}
+
 void Editor::undo() {
     endMove();
     if (!history_.canUndo()) return say("nothing to undo");

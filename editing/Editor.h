@@ -104,6 +104,8 @@ public:
     void open(const PaletteEntry& entry);
     // Never NOT or AND.
     void removeFromPalette(const PaletteEntry& entry);
+    // An empty board: one input, one output, no chips, no name.
+    void newBoard();
     void scrollPalette(int entries) { palette_.scroll(entries); }
 
     // Takes back the last step, or does again the last one taken back.

@@ -52,6 +52,26 @@ TEST(FrameSteps, EachUserActionIsOneStep) {
     EXPECT_EQ(user.board(), empty);
 }
 
+// While a wire is being made, a line under the top bar says what it waits
+// for, and only then. Ctrl+N makes a new board, and Ctrl+Z takes it back.
+TEST(FrameSteps, WiringSaysWhatItWaitsForAndANewBoardIsOneStep) {
+    AppDriver user;
+    const int32_t invert = user.place("NOT", {400, 300});
+    const auto hint = [&user] { return user.app.wiringHint().getString().toAnsiString(); };
+    EXPECT_EQ(hint(), "");
+    user.click(user.button(App::Connect));
+    EXPECT_EQ(hint(), "choose a source");
+    user.click(user.input(0));
+    EXPECT_EQ(hint(), "choose a target (right press: next free input)");
+    user.click(user.chip(invert));
+    EXPECT_EQ(hint(), "");
+    const Board wired = user.board();
+    user.key(sf::Keyboard::N, true);
+    EXPECT_TRUE(user.board().chips.empty() && user.board().wires.empty());
+    user.undo();
+    EXPECT_EQ(user.board(), wired);
+}
+
 // Escape quits once the work is kept; when it cannot be, the window stays
 // and says so, and a second Escape quits without keeping.
 TEST(FrameSteps, QuittingNeverLosesWorkUnasked) {

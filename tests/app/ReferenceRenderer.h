@@ -40,6 +40,7 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (const Wire& wire : editor.board().wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
     if (app.notice().isShown()) draw(app.notice().text());
-    if (!app.paceLabel().getString().isEmpty()) draw(app.paceLabel());
+    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
+        if (!line->getString().isEmpty()) draw(*line);
     return calls;
 }
