@@ -6,6 +6,8 @@
 #include "app/Screen.h"
 #include "app/Shapes.h"
 
+#include "widgets/Latin1.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -90,6 +92,10 @@ void App::setUpScene() {
     paceLabel_.setCharacterSize(Notice::TEXT_SIZE);
     paceLabel_.setFillColor(Notice::COLOUR);
     paceLabel_.setPosition(100.f, frame.top - 28.f);
+    pathLabel_.setFont(font_);
+    pathLabel_.setCharacterSize(Notice::TEXT_SIZE);
+    pathLabel_.setFillColor(Notice::COLOUR);
+    pathLabel_.setPosition(layout::PATH_LINE);
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
     keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys);
@@ -167,6 +173,7 @@ void App::pressKey() {
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
     if (key.code == sf::Keyboard::LBracket) editor_.slower();
     if (key.code == sf::Keyboard::RBracket) editor_.faster();
+    if ((key.alt && key.code == sf::Keyboard::Left) || key.code == sf::Keyboard::BackSpace) endEditInProgress(), editor_.back();
 }
 
 // Any press in the column is taken here, on a switch or not, so nothing else
@@ -230,6 +237,8 @@ void App::showEditor() {
     for (const std::string& words : editor_.takeNotices()) notice_.say(words, frame_.now);
     notice_.update(frame_.now);
     nameBox_.show(editor_.name());
+    const sf::String path = toScreenString(editor_.path());
+    if (pathLabel_.getString() != path) pathLabel_.setString(path);
     const std::string pace = editor_.pace().label();
     if (paceLabel_.getString() != pace) paceLabel_.setString(pace);
 }

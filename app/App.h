@@ -54,6 +54,7 @@ public:
     const Notice& notice() const { return notice_; }
     const KeyPanel& keyPanel() const { return keyPanel_; }
     const sf::Text& paceLabel() const { return paceLabel_; }
+    const sf::Text& pathLabel() const { return pathLabel_; }
 
 private:
     FrameInput readFrameInput();
@@ -91,6 +92,7 @@ private:
     Notice notice_;
     KeyPanel keyPanel_;
     sf::Text paceLabel_;  // near the top bar, while paused or slowed
+    sf::Text pathLabel_;  // near the top bar, while a chip is opened
     SceneBatch sceneBatch_;
     bool open_ = true;
 };

@@ -12,6 +12,7 @@ inline constexpr KeyUse KEYS[] = {
     {"Ctrl+Z", "undo the last edit of the board"},
     {"Ctrl+Y, Ctrl+Shift+Z", "redo it"},
     {"Ctrl + press on a palette chip", "open it on the board, to change it"},
+    {"Alt+Left, Backspace", "back to the board left by opening"},
     {"Delete over a palette chip", "remove it from the palette"},
     {"Mouse wheel over the palette", "scroll the palette"},
     {"Space", "pause or run the circuit"},

@@ -97,6 +97,7 @@ void SceneBatch::rebuild(const App& app) {
     overlay.clear();
     if (app.notice().isShown()) addText(overlay, app.notice().text());
     if (!app.paceLabel().getString().isEmpty()) addText(overlay, app.paceLabel());
+    if (!app.pathLabel().getString().isEmpty()) addText(overlay, app.pathLabel());
     addPaletteMarks(editor);
     if (app.keyPanel().isShown()) {
         addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());

@@ -230,7 +230,8 @@ void Editor::open(const PaletteEntry& entry) {
     if (!canOpen(entry)) return;
     const PaletteEntry opened = entry;
     endMove();
-    record("open " + opened.name(), false, true);
+    record("open " + opened.name(), false, true, true);
+    way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
     if (opened.savedBoard()) {
         board_ = boardFrom(*opened.savedBoard());
     } else {
@@ -252,25 +253,47 @@ void Editor::undo() {
     endMove();
     if (!history_.canUndo()) return say("nothing to undo");
     say("undone: " + history_.undoWhat());
-    restore(history_.undo(stateNow(history_.undoTouchesPalette(), history_.undoTouchesName())));
+    restore(history_.undo(
+        stateNow(history_.undoTouchesPalette(), history_.undoTouchesName(), history_.undoReplacesBoard())));
 }
 
 void Editor::redo() {
     endMove();
     if (!history_.canRedo()) return say("nothing to redo");
     say("redone: " + history_.redoWhat());
-    restore(history_.redo(stateNow(history_.redoTouchesPalette(), history_.redoTouchesName())));
+    restore(history_.redo(
+        stateNow(history_.redoTouchesPalette(), history_.redoTouchesName(), history_.redoReplacesBoard())));
 }
 
-void Editor::record(const std::string& what, bool palette, bool name) {
+void Editor::back() {
+    if (way_.empty()) return;
+    endMove();
+    const std::shared_ptr<const BoardLeft> left = way_.back();
+    record("back to " + (left->name.empty() ? std::string("the board") : left->name), false, true, true);
+    way_.pop_back();
+    board_ = left->board;
+    name_ = left->name;
+}
+
+std::string Editor::path() const {
+    if (way_.empty()) return "";
+    std::vector<std::string> names;
+    for (const std::shared_ptr<const BoardLeft>& left : way_) names.push_back(left->name);
+    names.push_back(name_);
+    std::string path;
+    for (const std::string& name : names) path += (path.empty() ? "" : " > ") + (name.empty() ? "(unnamed)" : name);
+    return path;
+}
+
+void Editor::record(const std::string& what, bool palette, bool name, bool wholeBoard) {
     settleMove();
-    history_.record(what, stateNow(palette, name));
+    history_.record(what, stateNow(palette, name, wholeBoard));
     workChanged();
 }
 
 // A chip placed and not moved yet still stands in the palette row: the step
 // keeps it inside the board frame, where its drag takes it.
-History::State Editor::stateNow(bool palette, bool name) const {
+History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const {
     History::State state{board_, {}, {}};
     if (move_) {
         auto copy = state.board.chips.begin();
@@ -279,17 +302,21 @@ History::State Editor::stateNow(bool palette, bool name) const {
     }
     if (palette) state.palette = palette_.entries();
     if (name) state.name = name_;
+    if (wholeBoard) state.way = way_;
     return state;
 }
 
-// Switching inputs is no edit, so the switches keep their values and blinking.
+// Switching inputs is no edit, so the switches keep their values and
+// blinking; but a step that replaced the whole board brings back what stood,
+// exactly.
 void Editor::restore(History::State state) {
-    for (std::size_t i = 0; i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
+    for (std::size_t i = 0; !state.way && i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
         state.board.inputs[i] = board_.inputs[i];
     board_ = std::move(state.board);
     board_.showLamps();
     if (state.palette) palette_.replaceAll(std::move(*state.palette));
     if (state.name) name_ = std::move(*state.name);
+    if (state.way) way_ = std::move(*state.way);
     workChanged();
 }
 

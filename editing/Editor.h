@@ -5,6 +5,7 @@
 #include "editing/History.h"
 #include "editing/Keeper.h"
 #include "editing/Pace.h"
+#include "editing/WayBack.h"
 #include "editing/Palette.h"
 #include "storage/LibraryFile.h"
 
@@ -106,6 +107,14 @@ public:
     void undo();
     void redo();
 
+    // Opening a saved chip remembers the board that stood. Going back brings
+    // back the board the last opening left, exactly as it stood, with its
+    // name: a step that leaves the palette as it is.
+    void back();
+    // The boards opened from the first board, as "CPU > ADD4 > FULLADD";
+    // empty on the first board.
+    std::string path() const;
+
     // One step of the circuit when the pace has one due: clocked inputs
     // blink every 700 ms, then every chip is evaluated and every wire carries.
     void runFrame(Time now);
@@ -138,8 +147,8 @@ private:
 
     // Records what stood before an edit about to be made, and marks the work
     // for keeping. A drag that moved its chip becomes a step of its own first.
-    void record(const std::string& what, bool palette = false, bool name = false);
-    History::State stateNow(bool palette, bool name) const;
+    void record(const std::string& what, bool palette = false, bool name = false, bool wholeBoard = false);
+    History::State stateNow(bool palette, bool name, bool wholeBoard = false) const;
     void settleMove();
     void restore(History::State state);
     void workChanged();
@@ -173,4 +182,5 @@ private:
     std::optional<Keeper> keeper_;
     std::vector<bool> fedLamps_;  // worked out every frame, its memory kept
     std::vector<std::string> notices_;
+    WayBack way_;
 };
