@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include "app/InsidePresses.h"
 #include "app/Keys.h"
 #include "app/Layout.h"
 #include "app/PaletteRow.h"
@@ -133,6 +134,7 @@ void App::runSteps() {
         open_ = false;
     }
     editor_.runFrame(now());
+    if (editor_.inside()) return runStepsInside();
     if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse()));
     if (isEvent(sf::Event::TextEntered))
         if (std::optional<std::string> name = nameBox_.type(frame_.event.text.unicode, editor_.name())) editor_.setName(*name);
@@ -159,6 +161,18 @@ void App::runSteps() {
         return;
     if (isPress() && pressBoardChip()) return;
     if (frame_.rightButtonHeld && wiring_.state() == WiringState::Idle) wiring_.deleteWireAt(editor_, mouse());
+}
+
+// While the inside of a chip is shown the frame only looks: the keys that
+// edit nothing, the wheel over the palette, a Ctrl+press to look deeper or to
+// open a palette chip. Any other press that would edit does nothing.
+void App::runStepsInside() {
+    bool onControls = nameBox_.rect().getGlobalBounds().contains(toScreen(mouse()));
+    for (Button& button : buttons_) onControls = button.updateHover(frame_.mousePos) || onControls;
+    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && !refuseKeyInside(editor_, frame_.event.key, mouse()))
+        pressKey();
+    if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
+    if (isPress()) pressInside(editor_, mouse(), frame_.event.mouseButton.button, frame_.controlHeld, onControls);
 }
 
 // Keys act only while the name box has no focus: while it has, they type.
@@ -203,6 +217,11 @@ bool App::pressOutputColumn() {
 bool App::pressBoardChip() {
     const Chip* chip = editor_.board().chips.at(mouse());
     if (!chip) return false;
+    if (frame_.controlHeld) {
+        wiring_.reset(), dragging_.drop(editor_);
+        editor_.lookInside(*chip);
+        return true;
+    }
     const sf::Mouse::Button button = frame_.event.mouseButton.button;
     switch (wiring_.state()) {
         case WiringState::Idle:
@@ -237,6 +256,7 @@ void App::showEditor() {
     for (const std::string& words : editor_.takeNotices()) notice_.say(words, frame_.now);
     notice_.update(frame_.now);
     nameBox_.show(editor_.name());
+    editor_.showInside();
     const sf::String path = toScreenString(editor_.path());
     if (pathLabel_.getString() != path) pathLabel_.setString(path);
     const std::string pace = editor_.pace().label();

@@ -60,6 +60,8 @@ private:
     FrameInput readFrameInput();
     void setUpScene();
     void runSteps();
+    // The frame's steps while the inside of a chip is shown.
+    void runStepsInside();
     void pressKey();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
@@ -92,7 +94,7 @@ private:
     Notice notice_;
     KeyPanel keyPanel_;
     sf::Text paceLabel_;  // near the top bar, while paused or slowed
-    sf::Text pathLabel_;  // near the top bar, while a chip is opened
+    sf::Text pathLabel_;  // near the top bar, while a chip is opened or looked into
     SceneBatch sceneBatch_;
     bool open_ = true;
 };

@@ -9,7 +9,7 @@ namespace layout {
 
 constexpr float BOARD_OUTLINE = 4.f;  // outside the frame's inner area
 constexpr float CLOCKED_RING = 5.f;   // around a blinking input
-// The path of the boards opened: under the top
+// The path of the boards opened and the chips looked into: under the top
 // bar, right of the name box, clear of the lines beside "Connect".
 const sf::Vector2f PATH_LINE(870.f, 72.f);
 const sf::Color GREY(102, 102, 102, 255);

@@ -53,9 +53,11 @@ Editor::~Editor() {
 
 void Editor::keepIn(LibraryFile file, Library kept) {
     keeper_.emplace(std::move(file));
-    for (NamedChip& named : kept.chips)
+    for (NamedChip& named : kept.chips) {
+        kept_.remember(named.board);
         palette_.join(PaletteEntry(Chip(std::move(named.chip), palette_.nextPosition(), named.name, labelWidth_(named.name)),
                                    std::move(named.board), std::move(named.pins)));
+    }
     board_ = boardFrom(kept.board);
     name_ = kept.name;
 }
@@ -217,8 +219,9 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
                     snapshotWires(board_.wires, wireUnderWay), static_cast<int32_t>(board_.inputs.size()),
                     static_cast<int32_t>(board_.outputs.size()));
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
-    if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)), board_.names)))
-        return Saved::Replaced;
+    const auto savedFrom = std::make_shared<const KeptBoard>(keptBoard(board_));
+    kept_.remember(savedFrom);
+    if (!palette_.join(PaletteEntry(std::move(saved), savedFrom, board_.names))) return Saved::Replaced;
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
     return Saved::Appended;
@@ -230,6 +233,7 @@ void Editor::open(const PaletteEntry& entry) {
     if (!canOpen(entry)) return;
     const PaletteEntry opened = entry;
     endMove();
+    inside_.reset();
     record("open " + opened.name(), false, true, true);
     way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
     if (opened.savedBoard()) {
@@ -265,7 +269,12 @@ void Editor::redo() {
         stateNow(history_.redoTouchesPalette(), history_.redoTouchesName(), history_.redoReplacesBoard())));
 }
 
+// Looking inside records nothing: going back from it is no step.
 void Editor::back() {
+    if (inside_) {
+        if (!inside_->back(board_)) inside_.reset();
+        return;
+    }
     if (way_.empty()) return;
     endMove();
     const std::shared_ptr<const BoardLeft> left = way_.back();
@@ -275,14 +284,31 @@ void Editor::back() {
     name_ = left->name;
 }
 
+void Editor::lookInside(const Chip& chip) {
+    if (isPrimitive(chip)) return;
+    if (inside_) return void(inside_->deeper(chip, board_, kept_, palette_));
+    endMove();
+    inside_.emplace(chip, kept_, palette_, layout_, labelWidth_);
+}
+
 std::string Editor::path() const {
-    if (way_.empty()) return "";
+    if (way_.empty() && !inside_) return "";
     std::vector<std::string> names;
     for (const std::shared_ptr<const BoardLeft>& left : way_) names.push_back(left->name);
     names.push_back(name_);
+    if (inside_)
+        for (std::string& name : inside_->names()) names.push_back(std::move(name));
     std::string path;
     for (const std::string& name : names) path += (path.empty() ? "" : " > ") + (name.empty() ? "(unnamed)" : name);
-    return path;
+    return inside_ ? path + "   (looking inside)" : path;
+}
+
+void Editor::showInside() {
+    if (inside_ && !inside_->follow(board_)) inside_.reset();
+}
+
+void Editor::refuseInside() {
+    if (inside_ && inside_->firstRefusal()) say("only looking inside: nothing here can be changed (Alt+Left goes back)");
 }
 
 void Editor::record(const std::string& what, bool palette, bool name, bool wholeBoard) {
@@ -308,7 +334,7 @@ History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const 
 
 // Switching inputs is no edit, so the switches keep their values and
 // blinking; but a step that replaced the whole board brings back what stood,
-// exactly.
+// exactly. Nothing is looked into any more.
 void Editor::restore(History::State state) {
     for (std::size_t i = 0; !state.way && i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
         state.board.inputs[i] = board_.inputs[i];
@@ -317,6 +343,7 @@ void Editor::restore(History::State state) {
     if (state.palette) palette_.replaceAll(std::move(*state.palette));
     if (state.name) name_ = std::move(*state.name);
     if (state.way) way_ = std::move(*state.way);
+    inside_.reset();
     workChanged();
 }
 

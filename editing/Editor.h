@@ -3,9 +3,9 @@
 #include "editing/Board.h"
 #include "editing/BoardLayout.h"
 #include "editing/History.h"
+#include "editing/InsideView.h"
 #include "editing/Keeper.h"
 #include "editing/Pace.h"
-#include "editing/WayBack.h"
 #include "editing/Palette.h"
 #include "storage/LibraryFile.h"
 
@@ -107,13 +107,27 @@ public:
     void undo();
     void redo();
 
-    // Opening a saved chip remembers the board that stood. Going back brings
-    // back the board the last opening left, exactly as it stood, with its
-    // name: a step that leaves the palette as it is.
+    // Opening a saved chip remembers the board that stood. Going back leaves
+    // the chip looked into, a level at a time, or else brings back the board
+    // the last opening left, exactly as it stood, with its name: a step that
+    // leaves the palette as it is.
     void back();
-    // The boards opened from the first board, as "CPU > ADD4 > FULLADD";
-    // empty on the first board.
+    // Shows the inside of a chip of the board shown (a board chip, or one of
+    // the chip looked into), running, for looking only; nothing for NOT and
+    // AND. Nothing is recorded or kept: the board runs on as it would.
+    void lookInside(const Chip& chip);
+    const InsideView* inside() const { return inside_ ? &*inside_ : nullptr; }
+    // The board, or while looking inside a chip, its inside.
+    const Board& shownBoard() const { return inside_ ? inside_->board() : board_; }
+    // The boards opened and the chips looked into from the first board, as
+    // "CPU > ADD4 > FULLADD"; empty on the first board.
     std::string path() const;
+    // Each frame: the inside shows the values of its chip as they stand, and
+    // ends once the chip is gone.
+    void showInside();
+    // A press that would edit the inside looked at does nothing, and the
+    // first of a look says so.
+    void refuseInside();
 
     // One step of the circuit when the pace has one due: clocked inputs
     // blink every 700 ms, then every chip is evaluated and every wire carries.
@@ -183,4 +197,6 @@ private:
     std::vector<bool> fedLamps_;  // worked out every frame, its memory kept
     std::vector<std::string> notices_;
     WayBack way_;
+    std::optional<InsideView> inside_;
+    KeptBoards kept_;  // the boards saved chips were saved from
 };

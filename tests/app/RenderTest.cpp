@@ -7,7 +7,7 @@
 // shape at a time: overlapping chips of several sizes, saved chips with
 // spaces, tabs and line breaks in their names, clocked and lit inputs, wires
 // across chips and a wire under way; and so it does from frame to frame as
-// values change and chips move.
+// values change and chips move, and with the inside of a chip shown.
 TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     AppDriver user;
     user.setPinCounts(3, 2);
@@ -23,7 +23,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.type(U"LINE\nBREAK");
     user.click(user.button(App::Save));
     user.place("TWO IN\tTHREE", {420, 340});
-    user.place("LINE\nBREAK", {1000, 600});
+    const int32_t apart = user.place("LINE\nBREAK", {1000, 600});
     user.wire(gate, 0, 0, 0);
     user.click(user.button(App::Connect));
     user.click(user.input(1));
@@ -32,8 +32,8 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.frames(3);
     sf::RenderTexture batched, reference;
     ASSERT_TRUE(batched.create(1920, 1080) && reference.create(1920, 1080));
-    const auto expectSamePixels = [&](const char* when) {
-        EXPECT_LE(user.app.drawScene(batched), 3);
+    const auto expectSamePixels = [&](const char* when, int drawCalls = 3) {  // and one over them for the path
+        EXPECT_LE(user.app.drawScene(batched), drawCalls);
         EXPECT_GT(drawOneShapeAtATime(user.app, reference), 40);
         batched.display(), reference.display();
         const sf::Image a = batched.getTexture().copyToImage(), b = reference.getTexture().copyToImage();
@@ -53,4 +53,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.controlClick(user.chip(apart));
+    user.frames(2);
+    expectSamePixels("looking inside a chip", 4);
 }
