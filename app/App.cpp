@@ -169,8 +169,7 @@ void App::runSteps() {
 void App::runStepsInside() {
     bool onControls = nameBox_.rect().getGlobalBounds().contains(toScreen(mouse()));
     for (Button& button : buttons_) onControls = button.updateHover(frame_.mousePos) || onControls;
-    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && !refuseKeyInside(editor_, frame_.event.key, mouse()))
-        pressKey();
+    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && keyActsInside(editor_, frame_.event.key)) pressKey();
     if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
     if (isPress()) pressInside(editor_, mouse(), frame_.event.mouseButton.button, frame_.controlHeld, onControls);
 }

@@ -16,9 +16,15 @@ void pressInside(Editor& editor, Point mouse, sf::Mouse::Button button, bool con
     if (onControls || (input && *input >= 0) || onWire) editor.refuseInside();
 }
 
-bool refuseKeyInside(Editor& editor, const sf::Event::KeyEvent& key, Point mouse) {
-    const bool edits = (key.control && (key.code == sf::Keyboard::Z || key.code == sf::Keyboard::Y)) ||
-                       (key.code == sf::Keyboard::Delete && editor.palette().entryAt(mouse));
-    if (edits) editor.refuseInside();
-    return edits;
+bool keyActsInside(Editor& editor, const sf::Event::KeyEvent& key) {
+    switch (key.code) {
+        case sf::Keyboard::Space: case sf::Keyboard::Right: case sf::Keyboard::Period: case sf::Keyboard::LBracket:
+        case sf::Keyboard::RBracket: case sf::Keyboard::F1: case sf::Keyboard::BackSpace:
+            return true;
+        case sf::Keyboard::Left:
+            return key.alt;
+        default:
+            if (key.control || key.code == sf::Keyboard::Delete) editor.refuseInside();
+            return false;
+    }
 }

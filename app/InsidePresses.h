@@ -12,6 +12,7 @@
 // `onControls`: the press is on a button or the name box.
 void pressInside(Editor& editor, Point mouse, sf::Mouse::Button button, bool control, bool onControls);
 
-// Undo, redo and Delete over a palette chip would edit: true when the key is
-// one of them, refused here.
-bool refuseKeyInside(Editor& editor, const sf::Event::KeyEvent& key, Point mouse);
+// Whether the key acts as on the board: those that only look do (pause, step,
+// speed, F1, back, with Ctrl or not); any other does nothing, and one that
+// would edit (another key with Ctrl, Delete) is refused.
+bool keyActsInside(Editor& editor, const sf::Event::KeyEvent& key);
