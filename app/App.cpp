@@ -1,11 +1,14 @@
 #include "app/App.h"
 
+#include "app/InsidePresses.h"
 #include "app/Keys.h"
 #include "app/Layout.h"
 #include "app/PaletteRow.h"
 #include "app/Screen.h"
 #include "app/Shapes.h"
 #include "storage/Spelling.h"
+
+#include "widgets/Latin1.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -87,14 +90,16 @@ void App::setUpScene() {
     nameBox_.setup({500.f, 30.f}, {350.f, 40.f}, font_);
     // Between the board frame's outline and the palette row.
     notice_.setup({frame.left, SCREEN_H - frame.top + layout::BOARD_OUTLINE}, font_);
-    // Under the top bar: the pace under "Connect", what wiring waits for under "Save".
-    for (sf::Text* line : {&paceLabel_, &wiringHint_}) {
+    // Under the top bar: the pace under "Connect", what wiring waits for under
+    // "Save", the path of the chips opened right of the name box.
+    for (sf::Text* line : {&paceLabel_, &wiringHint_, &pathLabel_}) {
         line->setFont(font_);
         line->setCharacterSize(Notice::TEXT_SIZE);
         line->setFillColor(Notice::COLOUR);
     }
     paceLabel_.setPosition(100.f, frame.top - 28.f);
     wiringHint_.setPosition(300.f, frame.top - 28.f);
+    pathLabel_.setPosition(layout::PATH_LINE);
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : PRESSES) keys.emplace_back(key.keys, key.use);
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
@@ -134,6 +139,7 @@ void App::runSteps() {
     if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape))
         quit();
     editor_.runFrame(now());
+    if (editor_.inside()) return runStepsInside();
     if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse())), pinNaming_.end(editor_);
     if (isEvent(sf::Event::TextEntered) && pinNaming_.isActive()) pinNaming_.type(editor_, frame_.event.text.unicode);
     if (isEvent(sf::Event::TextEntered))
@@ -164,6 +170,17 @@ void App::runSteps() {
     if (frame_.rightButtonHeld && wiring_.state() == WiringState::Idle) wiring_.deleteWireAt(editor_, mouse());
 }
 
+// While the inside of a chip is shown the frame only looks: the keys that
+// edit nothing, the wheel over the palette, a Ctrl+press to look deeper or to
+// open a palette chip. Any other press that would edit does nothing.
+void App::runStepsInside() {
+    bool onControls = nameBox_.rect().getGlobalBounds().contains(toScreen(mouse()));
+    for (Button& button : buttons_) onControls = button.updateHover(frame_.mousePos) || onControls;
+    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && keyActsInside(editor_, frame_.event.key)) pressKey();
+    if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
+    if (isPress()) pressInside(editor_, mouse(), frame_.event.mouseButton.button, frame_.controlHeld, onControls);
+}
+
 // Keys act only while the name box has no focus: while it has, they type.
 void App::pressKey() {
     const sf::Event::KeyEvent& key = frame_.event.key;
@@ -178,6 +195,7 @@ void App::pressKey() {
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
     if (key.code == sf::Keyboard::LBracket) editor_.slower();
     if (key.code == sf::Keyboard::RBracket) editor_.faster();
+    if ((key.alt && key.code == sf::Keyboard::Left) || key.code == sf::Keyboard::BackSpace) endEditInProgress(), editor_.back();
 }
 
 // Any press in the column is taken here, on a switch or not, so nothing else
@@ -217,6 +235,11 @@ bool App::nameOutput() {
 bool App::pressBoardChip() {
     const Chip* chip = editor_.board().chips.at(mouse());
     if (!chip) return false;
+    if (frame_.controlHeld) {
+        wiring_.reset(), dragging_.drop(editor_);
+        editor_.lookInside(*chip);
+        return true;
+    }
     const sf::Mouse::Button button = frame_.event.mouseButton.button;
     switch (wiring_.state()) {
         case WiringState::Idle:
@@ -263,6 +286,9 @@ void App::showEditor() {
     for (const std::string& words : editor_.takeNotices()) notice_.say(words, frame_.now);
     notice_.update(frame_.now);
     nameBox_.show(editor_.name());
+    editor_.showInside();
+    const sf::String path = toScreenString(editor_.path());
+    if (pathLabel_.getString() != path) pathLabel_.setString(path);
     const std::string pace = editor_.pace().label();
     if (paceLabel_.getString() != pace) paceLabel_.setString(pace);
     const char* hint = wiring_.state() == WiringState::Idle             ? ""
@@ -277,6 +303,7 @@ void App::showEditor() {
 // being dragged.
 void App::showPinTags() {
     pinField_.hide(), pinLabel_.hide();
+    if (editor_.inside()) return;
     if (const std::optional<PinNaming::Field>& field = pinNaming_.field()) {
         pinField_.show(Spelling::utf8(field->name), pinNamePlace(editor_, field->output, static_cast<std::size_t>(field->pin)),
                        field->output, true);

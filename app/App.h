@@ -58,6 +58,7 @@ public:
     const KeyPanel& keyPanel() const { return keyPanel_; }
     const sf::Text& paceLabel() const { return paceLabel_; }
     const sf::Text& wiringHint() const { return wiringHint_; }
+    const sf::Text& pathLabel() const { return pathLabel_; }
     const Tag& pinField() const { return pinField_; }  // where a board pin's name is typed
     const Tag& pinLabel() const { return pinLabel_; }  // a pin's name, beside the pointer
 
@@ -66,6 +67,8 @@ private:
     void setUpScene();
     void runSteps();
     void quit();
+    // The frame's steps while the inside of a chip is shown.
+    void runStepsInside();
     void pressKey();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
@@ -102,6 +105,7 @@ private:
     KeyPanel keyPanel_;
     sf::Text paceLabel_;   // under the top bar, while paused or slowed
     sf::Text wiringHint_;  // beside it, while a wire is being made
+    sf::Text pathLabel_;   // right of the name box, while a chip is opened or looked into
     Tag pinField_;
     Tag pinLabel_;
     SceneBatch sceneBatch_;

@@ -30,6 +30,8 @@ inline constexpr KeyUse KEYS[] = {
     {"Ctrl+Y, Ctrl+Shift+Z", "redo it"},
     {"Ctrl+N", "a new board: one input, one output, no chips"},
     {"Ctrl + press on a palette chip", "open it on the board, to change it"},
+    {"Ctrl + press on a board chip", "look inside it as it runs (again: a level deeper)"},
+    {"Alt+Left, Backspace", "back out of a chip looked into, or to the board left by opening"},
     {"Delete over a palette chip", "remove it from the palette"},
     {"Space", "pause or run the circuit"},
     {"Right arrow, .", "one step while paused"},

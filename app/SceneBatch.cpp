@@ -80,7 +80,7 @@ void addVertices(std::vector<sf::Vertex>& layer, const float* matrix, const std:
 // the colours that show values are brought up to date.
 void SceneBatch::rebuild(const App& app) {
     const Editor& editor = app.editor();
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();
     panelTexture = &app.font().getTexture(Button::LABEL_SIZE);
     chipTexture = &app.font().getTexture(Chip::LABEL_SIZE);
     panel.clear();
@@ -96,7 +96,7 @@ void SceneBatch::rebuild(const App& app) {
     if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
     if (app.notice().isShown()) addText(overlay, app.notice().text());
-    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
+    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
@@ -130,7 +130,7 @@ void SceneBatch::rebuild(const App& app) {
 // order, and the board circles, their number and their rings.
 void SceneBatch::findChipLayout(const Editor& editor, std::vector<uint64_t>& layout) {
     const Palette& palette = editor.palette();
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();
     layout.assign(1, palette.size() - palette.firstShown());
     for (std::size_t entry = palette.firstShown(); entry < palette.size(); ++entry) layout.push_back(palette[entry].layoutStamp());
     layout.push_back(board.chips.size());
@@ -153,9 +153,9 @@ void SceneBatch::recolourChips(const Editor& editor) {
     };
     const Palette& palette = editor.palette();
     for (std::size_t entry = palette.firstShown(); entry < palette.size(); ++entry) recolourPins(palette[entry]);
-    for (const Chip& chip : editor.board().chips) recolourPins(chip);
-    for (const BoardInput& input : editor.board().inputs) recolour(logicColour(input.value));
-    for (const bool lit : editor.board().lamps) recolour(logicColour(lit));
+    for (const Chip& chip : editor.shownBoard().chips) recolourPins(chip);
+    for (const BoardInput& input : editor.shownBoard().inputs) recolour(logicColour(input.value));
+    for (const bool lit : editor.shownBoard().lamps) recolour(logicColour(lit));
 }
 
 // A small grey triangle at each end of the palette row that has more beyond

@@ -17,9 +17,10 @@ class Wire;
 // The scene as three arrays of vertices, drawn with a draw call each whatever
 // the number of chips, pins and wires: the frame, buttons and name box on the
 // texture of their labels; the chips and board pins on the texture of the
-// chip labels; the wires. Over them, once there is anything to show, a
-// fourth: the notice at the foot of the board, the marks at the ends of a
-// palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
+// chip labels; the wires. The board is the one shown: while a chip is looked
+// into, its inside. Over them, once there is anything to show, a fourth: the
+// notice at the foot of the board, the lines under the top bar, the marks at
+// the ends of a palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
 // are those of drawing each on its own.

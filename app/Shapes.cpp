@@ -53,7 +53,7 @@ sf::Text labelOf(const Chip& chip, const sf::Font& font) {
 }
 
 sf::CircleShape inputCircle(const Editor& editor, std::size_t input) {
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();
     sf::CircleShape circle = boardPinCircle(editor.layout().inputPoint(input, board.inputs.size()), board.inputs[input].value);
     circle.setOutlineColor(layout::GREY);
     circle.setOutlineThickness(board.inputs[input].clocked ? layout::CLOCKED_RING : 0.f);
@@ -86,6 +86,6 @@ std::vector<sf::Text> pinNameTexts(const Editor& editor, const sf::Font& font, b
 }
 
 sf::CircleShape outputCircle(const Editor& editor, std::size_t output) {
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();
     return boardPinCircle(editor.layout().outputPoint(output, board.outputs.size()), board.lamps[output]);
 }

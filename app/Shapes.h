@@ -29,7 +29,8 @@ inline sf::Vector2f toScreen(Point point) { return {point.x, point.y}; }
 inline Point fromScreen(sf::Vector2f point) { return {point.x, point.y}; }
 
 // A board input shows its value, and a grey ring while it blinks; a lamp
-// shows whether it is lit.
+// shows whether it is lit. Those of the board shown: the inside of a chip
+// while one is looked into.
 sf::CircleShape inputCircle(const Editor& editor, std::size_t input);
 sf::CircleShape outputCircle(const Editor& editor, std::size_t output);
 

@@ -1,6 +1,7 @@
 #include "app/App.h"
 #include "app/Screen.h"
 #include "AllocationCounter.h"
+#include "CircuitBuilders.h"
 #include "app/ReferenceRenderer.h"
 
 #include <benchmark/benchmark.h>
@@ -62,6 +63,28 @@ void BM_FrameUpdate(benchmark::State& state) {
     state.counters["bytes_per_frame"] = bytesPerFrame([&] { app->step(quietFrame(*app, ++frame)); }, 10);
 }
 
+// The same frame while the inside of a 4-bit ripple-carry adder, the board's
+// C-th chip, fed from a blinking input, is shown a level deep (its full
+// adders) and two (the XORs and NANDs of the first): each frame finds the
+// adder again and reads its parts in place.
+void BM_FrameUpdateLookingInside(benchmark::State& state) {
+    const auto app = appWithBoard(static_cast<int>(state.range(0)) - 1, App::WindowMode::None);
+    Editor& editor = app->editor();
+    const Chip& adder = *editor.place(PaletteEntry(Chip(circuits::adder<ChipLogic>(4), {}, "ADD4", 60.f)));
+    editor.moveChip(adder, {1500.f, 900.f});
+    editor.endMove();
+    for (int32_t pin = 0; pin < adder.inputCount(); ++pin) editor.connect(Wire({0, 0, adder.id(), pin}, {}, {}));
+    editor.toggleBlinking(0);
+    editor.lookInside(adder);
+    editor.lookInside(*editor.shownBoard().chips.begin());
+    int frame = 0;
+    for (auto _ : state) app->step(quietFrame(*app, ++frame));
+    state.counters["chips"] = static_cast<double>(state.range(0));
+    state.counters["shown_chips"] = static_cast<double>(editor.shownBoard().chips.size());
+    state.counters["bytes_per_frame"] = bytesPerFrame([&] { app->step(quietFrame(*app, ++frame)); }, 10);
+    if (!editor.inside()) state.SkipWithError("the inside is no longer shown");
+}
+
 // The batched drawing, or a draw call per shape.
 int drawScene(App& app, sf::RenderTarget& target, bool batched) {
     return batched ? app.drawScene(target) : drawOneShapeAtATime(app, target);
@@ -117,6 +140,7 @@ void BM_ReferenceFrameDraw(benchmark::State& state) { frameDraw(state, false); }
 }  // namespace
 
 BENCHMARK(BM_FrameUpdate)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameUpdateLookingInside)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReferenceFrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);

@@ -241,12 +241,14 @@ bool sameOwnPart(const ChipLogic::PartView& a, const ChipLogic::PartView& b, boo
 }
 
 // Both trees side by side, in pre-order, without recursion; the roots' ids
-// are compared by the caller.
-bool sameTree(const ChipLogic& a, const ChipLogic& b, bool values) {
-    std::vector<std::pair<ChipLogic::PartView, ChipLogic::PartView>> pending{{a.part(), b.part()}};
+// are compared by the caller. A circuit never changes, so two parts on the
+// same one differ in their pin values alone.
+bool sameTree(const ChipLogic::PartView& a, const ChipLogic::PartView& b, bool values) {
+    std::vector<std::pair<ChipLogic::PartView, ChipLogic::PartView>> pending{{a, b}};
     while (!pending.empty()) {
         const auto [x, y] = pending.back();
         pending.pop_back();
+        if (!values && x.circuit() == y.circuit() && x.kind() == y.kind()) continue;
         if (!sameOwnPart(x, y, values)) return false;
         for (int32_t index = 0; index < x.subChipCount(); ++index) {
             if (x.subChip(index).id() != y.subChip(index).id()) return false;
@@ -264,10 +266,12 @@ bool operator==(const ChipLogic& a, const ChipLogic& b) {
     if (a.id_ != b.id_) return false;
     const bool valuesInPins = a.phase_ != ChipLogic::Phase::Running && b.phase_ != ChipLogic::Phase::Running;
     if (valuesInPins && a.design_ == b.design_ && a.kind_ == b.kind_ && a.pins_ == b.pins_) return true;
-    return sameTree(a, b, true);
+    return sameTree(a.part(), b.part(), true);
 }
 
-bool ChipLogic::hasSameCircuit(const ChipLogic& other) const { return sameTree(*this, other, false); }
+bool ChipLogic::hasSameCircuit(const ChipLogic& other) const { return sameTree(part(), other.part(), false); }
+
+bool ChipLogic::PartView::hasSameCircuit(const PartView& other) const { return sameTree(*this, other, false); }
 
 ChipLogic::PartView ChipLogic::part() const {
     return PartView(*this, design_.get(), id_, kind_, FIRST_PIN_SLOT);

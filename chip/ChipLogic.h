@@ -195,6 +195,8 @@ public:
         // Parts with the same circuit have the same kind, pin counts,
         // connections and sub-chip ids and circuits; only pin values differ.
         const void* circuit() const { return design_; }
+        // As `ChipLogic::hasSameCircuit`, for the parts read in place.
+        bool hasSameCircuit(const PartView& other) const;
 
     private:
         friend class ChipLogic;

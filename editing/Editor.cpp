@@ -74,9 +74,11 @@ Editor::~Editor() {
 
 void Editor::keepIn(LibraryFile file, Library kept) {
     keeper_.emplace(std::move(file));
-    for (NamedChip& named : kept.chips)
+    for (NamedChip& named : kept.chips) {
+        kept_.remember(named.board);
         palette_.join(PaletteEntry(Chip(std::move(named.chip), palette_.nextPosition(), named.name, labelWidth_(named.name)),
                                    std::move(named.board), std::move(named.pins)));
+    }
     board_ = boardFrom(kept.board);
     name_ = kept.name;
 }
@@ -251,7 +253,9 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
                     static_cast<int32_t>(board_.outputs.size()));
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
     const std::pair<int32_t, int32_t> after = pinCounts(saved);
-    if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)), board_.names)))
+    const auto savedFrom = std::make_shared<const KeptBoard>(keptBoard(board_));
+    kept_.remember(savedFrom);
+    if (!palette_.join(PaletteEntry(std::move(saved), savedFrom, board_.names)))
         return say("replaced " + shown(name_) + countsChanged(before, after)), Saved::Replaced;
     say("saved " + shown(name_));
     name_.clear();
@@ -265,7 +269,9 @@ void Editor::open(const PaletteEntry& entry) {
     if (!canOpen(entry)) return;
     const PaletteEntry opened = entry;
     endMove();
-    record("open " + shown(opened.name()), false, true);
+    inside_.reset();
+    record("open " + shown(opened.name()), false, true, true);
+    way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
     if (opened.savedBoard()) {
         board_ = boardFrom(*opened.savedBoard());
     } else {
@@ -285,9 +291,12 @@ void Editor::removeFromPalette(const PaletteEntry& entry) {
     say("removed " + name + ": Ctrl+Z brings it back");
 }
 
+// The boards left by openings go too: a new board is a new top.
 void Editor::newBoard() {
     endMove();
-    record("new board", false, true);
+    inside_.reset();
+    record("new board", false, true, true);
+    way_.clear();
     board_ = Board();
     name_.clear();
 }
@@ -296,25 +305,69 @@ void Editor::undo() {
     endMove();
     if (!history_.canUndo()) return say("nothing to undo");
     say("undone: " + history_.undoWhat());
-    restore(history_.undo(stateNow(history_.undoTouchesPalette(), history_.undoTouchesName())));
+    restore(history_.undo(
+        stateNow(history_.undoTouchesPalette(), history_.undoTouchesName(), history_.undoReplacesBoard())));
 }
 
 void Editor::redo() {
     endMove();
     if (!history_.canRedo()) return say("nothing to redo");
     say("redone: " + history_.redoWhat());
-    restore(history_.redo(stateNow(history_.redoTouchesPalette(), history_.redoTouchesName())));
+    restore(history_.redo(
+        stateNow(history_.redoTouchesPalette(), history_.redoTouchesName(), history_.redoReplacesBoard())));
 }
 
-void Editor::record(const std::string& what, bool palette, bool name) {
+// Looking inside records nothing: going back from it is no step.
+void Editor::back() {
+    if (inside_) {
+        if (!inside_->back(board_)) inside_.reset();
+        return;
+    }
+    if (way_.empty()) return;
+    endMove();
+    const std::shared_ptr<const BoardLeft> left = way_.back();
+    record("back to " + (left->name.empty() ? std::string("the board") : left->name), false, true, true);
+    way_.pop_back();
+    board_ = left->board;
+    name_ = left->name;
+}
+
+void Editor::lookInside(const Chip& chip) {
+    if (isPrimitive(chip)) return;
+    if (inside_) return void(inside_->deeper(chip, board_, kept_, palette_));
+    endMove();
+    inside_.emplace(chip, kept_, palette_, layout_, labelWidth_);
+}
+
+std::string Editor::path() const {
+    if (way_.empty() && !inside_) return "";
+    std::vector<std::string> names;
+    for (const std::shared_ptr<const BoardLeft>& left : way_) names.push_back(left->name);
+    names.push_back(name_);
+    if (inside_)
+        for (std::string& name : inside_->names()) names.push_back(std::move(name));
+    std::string path;
+    for (const std::string& name : names) path += (path.empty() ? "" : " > ") + (name.empty() ? "(unnamed)" : name);
+    return inside_ ? path + "   (looking inside)" : path;
+}
+
+void Editor::showInside() {
+    if (inside_ && !inside_->follow(board_)) inside_.reset();
+}
+
+void Editor::refuseInside() {
+    if (inside_ && inside_->firstRefusal()) say("only looking inside: nothing here can be changed (Alt+Left goes back)");
+}
+
+void Editor::record(const std::string& what, bool palette, bool name, bool wholeBoard) {
     settleMove();
-    history_.record(what, stateNow(palette, name));
+    history_.record(what, stateNow(palette, name, wholeBoard));
     workChanged();
 }
 
 // A chip placed and not moved yet still stands in the palette row: the step
 // keeps it inside the board frame, where its drag takes it.
-History::State Editor::stateNow(bool palette, bool name) const {
+History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const {
     History::State state{board_, {}, {}};
     if (move_) {
         auto copy = state.board.chips.begin();
@@ -323,17 +376,22 @@ History::State Editor::stateNow(bool palette, bool name) const {
     }
     if (palette) state.palette = palette_.entries();
     if (name) state.name = name_;
+    if (wholeBoard) state.way = way_;
     return state;
 }
 
-// Switching inputs is no edit, so the switches keep their values and blinking.
+// Switching inputs is no edit, so the switches keep their values and
+// blinking; but a step that replaced the whole board brings back what stood,
+// exactly. Nothing is looked into any more.
 void Editor::restore(History::State state) {
-    for (std::size_t i = 0; i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
+    for (std::size_t i = 0; !state.way && i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
         state.board.inputs[i] = board_.inputs[i];
     board_ = std::move(state.board);
     board_.showLamps();
     if (state.palette) palette_.replaceAll(std::move(*state.palette));
     if (state.name) name_ = std::move(*state.name);
+    if (state.way) way_ = std::move(*state.way);
+    inside_.reset();
     workChanged();
 }
 

@@ -3,6 +3,7 @@
 #include "editing/Board.h"
 #include "editing/BoardLayout.h"
 #include "editing/History.h"
+#include "editing/InsideView.h"
 #include "editing/Keeper.h"
 #include "editing/Pace.h"
 #include "editing/Palette.h"
@@ -112,6 +113,28 @@ public:
     void undo();
     void redo();
 
+    // Opening a saved chip remembers the board that stood. Going back leaves
+    // the chip looked into, a level at a time, or else brings back the board
+    // the last opening left, exactly as it stood, with its name: a step that
+    // leaves the palette as it is.
+    void back();
+    // Shows the inside of a chip of the board shown (a board chip, or one of
+    // the chip looked into), running, for looking only; nothing for NOT and
+    // AND. Nothing is recorded or kept: the board runs on as it would.
+    void lookInside(const Chip& chip);
+    const InsideView* inside() const { return inside_ ? &*inside_ : nullptr; }
+    // The board, or while looking inside a chip, its inside.
+    const Board& shownBoard() const { return inside_ ? inside_->board() : board_; }
+    // The boards opened and the chips looked into from the first board, as
+    // "CPU > ADD4 > FULLADD"; empty on the first board.
+    std::string path() const;
+    // Each frame: the inside shows the values of its chip as they stand, and
+    // ends once the chip is gone.
+    void showInside();
+    // A press that would edit the inside looked at does nothing, and the
+    // first of a look says so.
+    void refuseInside();
+
     // One step of the circuit when the pace has one due: clocked inputs
     // blink every 700 ms, then every chip is evaluated and every wire carries.
     void runFrame(Time now);
@@ -157,8 +180,8 @@ private:
 
     // Records what stood before an edit about to be made, and marks the work
     // for keeping. A drag that moved its chip becomes a step of its own first.
-    void record(const std::string& what, bool palette = false, bool name = false);
-    History::State stateNow(bool palette, bool name) const;
+    void record(const std::string& what, bool palette = false, bool name = false, bool wholeBoard = false);
+    History::State stateNow(bool palette, bool name, bool wholeBoard = false) const;
     void settleMove();
     void restore(History::State state);
     void workChanged();
@@ -192,4 +215,7 @@ private:
     std::optional<Keeper> keeper_;
     std::vector<bool> fedLamps_;  // worked out every frame, its memory kept
     std::vector<std::string> notices_;
+    WayBack way_;
+    std::optional<InsideView> inside_;
+    KeptBoards kept_;  // the boards saved chips were saved from
 };

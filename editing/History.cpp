@@ -8,6 +8,8 @@ std::size_t memoryOf(const History::State& state) {
     std::size_t bytes = state.board.memoryUse();
     if (state.palette)
         for (const PaletteEntry& entry : *state.palette) bytes += sizeof(Chip) + entry.ownMemory() + entry.name().size();
+    if (state.way)  // each board left counted in every step that keeps it: shared, it is counted more than it takes
+        for (const std::shared_ptr<const BoardLeft>& left : *state.way) bytes += left->board.memoryUse() + left->name.size();
     return bytes;
 }
 

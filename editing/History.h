@@ -2,6 +2,7 @@
 
 #include "editing/Board.h"
 #include "editing/PaletteEntry.h"
+#include "editing/WayBack.h"
 
 #include <cstddef>
 #include <deque>
@@ -11,14 +12,19 @@
 
 // The edits that can be undone and redone, each kept as what stood before it
 // (and, once undone, what stood after it). A step that changed the palette
-// keeps the palette and the name typed too. The history is bounded by the
-// memory its copies take: past the budget the oldest steps go first.
+// keeps the palette and the name typed too, one that replaced the whole
+// board the way back. The history is bounded by the memory its copies take:
+// past the budget the oldest steps go first.
 class History {
 public:
     struct State {
         Board board;
         std::optional<std::vector<PaletteEntry>> palette;
         std::optional<std::string> name;
+        // Kept by a step that replaced the whole board (an opening, a way
+        // back): what stood comes back exactly, switches included, and so
+        // does the way back.
+        std::optional<WayBack> way = std::nullopt;
     };
 
     static constexpr std::size_t BUDGET = std::size_t{256} << 20;
@@ -39,6 +45,8 @@ public:
     bool redoTouchesPalette() const { return future_.back().state.palette.has_value(); }
     bool undoTouchesName() const { return past_.back().state.name.has_value(); }
     bool redoTouchesName() const { return future_.back().state.name.has_value(); }
+    bool undoReplacesBoard() const { return past_.back().state.way.has_value(); }
+    bool redoReplacesBoard() const { return future_.back().state.way.has_value(); }
 
     // What to bring back, given what stands now, which the opposite move
     // brings back in its turn.

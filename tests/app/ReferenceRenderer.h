@@ -5,7 +5,8 @@
 #include "app/Shapes.h"
 
 // The scene drawn as it first was: a draw call for every shape and every text,
-// in the scene's order, chip pins coloured by their values as they are drawn.
+// in the scene's order, chip pins coloured by their values as they are drawn;
+// the board shown, and over it the path of the chips looked into.
 // The yardstick for the batched drawing, pixel for pixel, and for its speed.
 inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     int calls = 0;
@@ -34,13 +35,14 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (const Button& button : app.buttons()) draw(button.rect), draw(button.text);
     draw(app.nameBox().rect()), draw(app.nameBox().text());
     for (const Chip& chip : editor.palette().entries()) drawChip(chip);
-    for (const Chip& chip : editor.board().chips) drawChip(chip);
-    for (std::size_t input = 0; input < editor.board().inputs.size(); ++input) draw(inputCircle(editor, input));
-    for (std::size_t output = 0; output < editor.board().outputs.size(); ++output) draw(outputCircle(editor, output));
-    for (const Wire& wire : editor.board().wires) drawWire(wire);
+    const Board& board = editor.shownBoard();
+    for (const Chip& chip : board.chips) drawChip(chip);
+    for (std::size_t input = 0; input < board.inputs.size(); ++input) draw(inputCircle(editor, input));
+    for (std::size_t output = 0; output < board.outputs.size(); ++output) draw(outputCircle(editor, output));
+    for (const Wire& wire : board.wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
     if (app.notice().isShown()) draw(app.notice().text());
-    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
+    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) draw(*line);
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
     for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1)) draw(name);

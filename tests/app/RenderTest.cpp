@@ -7,7 +7,8 @@
 // shape at a time: overlapping chips of several sizes, saved chips with
 // spaces, tabs and line breaks in their names, clocked and lit inputs, wires
 // across chips and a wire under way; and so it does from frame to frame as
-// values change and chips move; and the line that says what happened over it.
+// values change and chips move, and with the inside of a chip shown; and
+// the lines that say what happened over it.
 TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     AppDriver user;
     user.setPinCounts(3, 2);
@@ -23,7 +24,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.type(U"LINE\nBREAK");
     user.click(user.button(App::Save));
     user.place("TWO IN\tTHREE", {420, 340});
-    user.place("LINE\nBREAK", {1000, 600});
+    const int32_t apart = user.place("LINE\nBREAK", {1000, 600});
     user.wire(gate, 0, 0, 0);
     user.click(user.button(App::Connect));
     user.click(user.input(1));
@@ -53,4 +54,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.controlClick(user.chip(apart));
+    user.frames(2);
+    expectSamePixels("looking inside a chip");
 }

@@ -8,7 +8,9 @@
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
 # and see the change move a wire per step with the Right arrow; open INV with
-# Ctrl and a click, and find its NOT on the board alone.
+# Ctrl and a click, and find its NOT on the board alone; go back with
+# Alt+Left; Ctrl+click on the INV on the board to see its inside running, and
+# come back with Alt+Left.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -143,5 +145,11 @@ expect "another: the NOT and its lamp" 1882,540=00FF00
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+xdotool key alt+Left
+expect "back with Alt+Left to the board that stood" 925,530=FF0000 1280,285=FF0000
+xdotool mousemove 925 530 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
+expect "inside the INV on the board, running: its NOT and lit lamp" 925,530=333333 560,530=FF0000 1882,540=00FF00
+xdotool key alt+Left
+expect "back from inside with Alt+Left" 925,530=FF0000 1280,285=FF0000
 quit
 echo "end_to_end: passed" && rm -rf "$work"

@@ -41,9 +41,9 @@ void AppDriver::wheel(sf::Vector2f at, float delta) {
     step(true, event);
 }
 
-void AppDriver::key(sf::Keyboard::Key code, bool control, bool shift) {
+void AppDriver::key(sf::Keyboard::Key code, bool control, bool shift, bool alt) {
     sf::Event event{sf::Event::KeyPressed, {}};
-    event.key = {code, false, control, shift, false};
+    event.key = {code, alt, control, shift, false};
     step(true, event);
 }
 

@@ -25,7 +25,7 @@ public:
     void controlClick(sf::Vector2f at) { controlHeld = true, click(at), controlHeld = false; }
     void wheel(sf::Vector2f at, float delta);
     void type(const std::u32string& text);  // a frame per character
-    void key(sf::Keyboard::Key code, bool control = false, bool shift = false);
+    void key(sf::Keyboard::Key code, bool control = false, bool shift = false, bool alt = false);
     void undo() { key(sf::Keyboard::Z, true); }
     void redo(bool withShift = false) { key(withShift ? sf::Keyboard::Z : sf::Keyboard::Y, true, withShift); }
     void holdRight(sf::Vector2f at);  // no event

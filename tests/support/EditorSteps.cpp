@@ -42,3 +42,15 @@ void run(Editor& editor, int steps) {
 void clearBoard(Editor& editor) {
     while (!editor.board().chips.empty()) editor.removeChip(*editor.board().chips.begin());
 }
+
+std::vector<int32_t> chainOf(Editor& editor, const std::string& part, int length, const std::string& savedAs) {
+    clearBoard(editor);
+    std::vector<int32_t> ids;
+    for (int at = 0; at < length; ++at) {
+        ids.push_back(place(editor, part, {300.f + 150.f * static_cast<float>(at), 300.f}));
+        wire(editor, at == 0 ? 0 : ids[ids.size() - 2], 0, ids.back(), 0);
+    }
+    wire(editor, ids.back(), 0, 0, 0);
+    if (!savedAs.empty()) saveAs(editor, savedAs);
+    return ids;
+}

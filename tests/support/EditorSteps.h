@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // An editor as the tests make one, without a window: laid out for a screen
 // of 1920 x 1080, a chip's label 10 pixels a character.
@@ -27,3 +28,7 @@ Editor::Saved saveAs(Editor& editor, const std::string& name);
 void run(Editor& editor, int steps);
 // Every board chip removed.
 void clearBoard(Editor& editor);
+// On a cleared board, `length` copies of the palette chip in a row from
+// input 0 through input 0 and output 0 of each to lamp 0, then saved under
+// `savedAs` unless it is empty; their ids.
+std::vector<int32_t> chainOf(Editor& editor, const std::string& part, int length, const std::string& savedAs = "");

@@ -52,15 +52,19 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.text.unicode = typed[byte() % std::size(typed)];
             break;
         }
-        case 12: {  // a key but Escape, with Ctrl and Shift or not; the editor's keys most often
+        case 12: {  // a key but Escape, with Ctrl, Shift and Alt or not; the editor's keys most often
             static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
                                                          sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
-                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket};
+                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket,
+                                                         sf::Keyboard::Left, sf::Keyboard::Left, sf::Keyboard::BackSpace};
             const uint8_t key = byte(), modifiers = byte();
+            const bool leaveLook = app.editor().inside() && modifiers % 4 == 0;  // the board is not left for long
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
-            frame.event.key = {key % 2 ? keys[key / 2 % std::size(keys)] : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
-                               false, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
+            frame.event.key = {leaveLook ? sf::Keyboard::BackSpace
+                               : key % 2 ? keys[key / 2 % std::size(keys)]
+                                         : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
+                               (modifiers & 8) != 0, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
             break;
         }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
@@ -81,12 +85,14 @@ FrameInput RandomFrames::next(const App& app) {
 
 sf::Vector2i RandomFrames::somewhere(const App& app) {
     const uint8_t index = byte(), kind = byte();
-    // A wire under way is mostly taken on to a chip or a board output.
+    // A wire under way is mostly taken on to a chip or a board output;
     const bool drawing = app.wiring().isDrawing();
     const Editor& editor = app.editor();
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();  // inside a chip looked into, its chips and wires
     const Palette& palette = editor.palette();
-    switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : kind % 10) {
+    // Armed, mostly on a board input or a chip, to start one.
+    const bool armed = app.wiring().state() == WiringState::Armed;
+    switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : armed && kind % 2 ? (kind % 4 == 1 ? 2 : 5) : kind % 10) {
         case 0: {  // "Connect", "Save" and the "+" buttons most often
             static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5};
             return inside(around(app.buttons()[favourites[index % std::size(favourites)]].rect));
