@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/Clipboard.h"
 #include "app/Dragging.h"
 #include "app/FrameInput.h"
 #include "app/SceneBatch.h"
+#include "app/Selecting.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
 #include "widgets/Button.h"
@@ -17,7 +19,7 @@
 
 // The shell: the window, the frame input, the buttons, the name box and the
 // lines over the board, and the frame's steps, which the interactions
-// (wiring, dragging, the palette row) and the editor carry out. A frame is
+// (wiring, dragging, selecting, the palette row) and the editor carry out. A frame is
 // `update` followed by `render`.
 class App {
 public:
@@ -45,6 +47,7 @@ public:
     Editor& editor() { return editor_; }
     const Editor& editor() const { return editor_; }
     const Wiring& wiring() const { return wiring_; }
+    const Selecting& selecting() const { return selecting_; }
     const FrameInput& frame() const { return frame_; }
     sf::RenderWindow* window() { return window_.get(); }
     const sf::Font& font() const { return font_; }
@@ -60,6 +63,10 @@ private:
     void setUpScene();
     void runSteps();
     void pressKey();
+    // Ctrl with A, C, X, V or D: the selected chips, all, copied, cut, pasted or duplicated.
+    void pressGroupKey(sf::Keyboard::Key code);
+    // Delete over the palette takes a saved chip out of it; over the board the selected chips go.
+    void pressDelete();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
     bool pressOutputColumn();
@@ -85,6 +92,8 @@ private:
     Editor editor_;
     Wiring wiring_;
     Dragging dragging_;
+    Selecting selecting_;
+    Clipboard clipboard_;
     sf::RectangleShape boardFrame_;
     std::array<Button, BUTTON_COUNT> buttons_;
     NameBox nameBox_;

@@ -10,5 +10,7 @@ constexpr float BOARD_OUTLINE = 4.f;  // outside the frame's inner area
 constexpr float CLOCKED_RING = 5.f;   // around a blinking input
 const sf::Color GREY(102, 102, 102, 255);
 const sf::Color BACKGROUND(51, 51, 51, 255);
+const sf::Color SELECTED(80, 180, 255, 255);  // selected chips and the rectangle that selects them
+constexpr float SELECTED_OUTLINE = 3.f;       // around a selected chip's body
 
 }  // namespace layout

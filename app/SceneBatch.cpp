@@ -95,6 +95,7 @@ void SceneBatch::rebuild(const App& app) {
     for (const Wire& wire : board.wires) addWire(wire);
     if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
+    addSelection(app);
     if (app.notice().isShown()) addText(overlay, app.notice().text());
     if (!app.paceLabel().getString().isEmpty()) addText(overlay, app.paceLabel());
     addPaletteMarks(editor);
@@ -171,6 +172,13 @@ void SceneBatch::addPaletteMarks(const Editor& editor) {
         mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
         addShape(overlay, mark, mark.getFillColor());
     }
+}
+
+// The selected chips' outlines and the rectangle that selects them, over the
+// wires and under the lines and the panel; nothing while none is in use.
+void SceneBatch::addSelection(const App& app) {
+    for (const Chip* chip : app.selecting().selected()) addShape(overlay, selectedOutlineOf(*chip), sf::Color::Transparent);
+    if (const std::optional<Box> area = app.selecting().area()) addShape(overlay, selectingRectangle(*area), sf::Color::Transparent);
 }
 
 // Each end in its shade: white while still to be chosen.

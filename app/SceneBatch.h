@@ -17,7 +17,8 @@ class Wire;
 // the number of chips, pins and wires: the frame, buttons and name box on the
 // texture of their labels; the chips and board pins on the texture of the
 // chip labels; the wires. Over them, once there is anything to show, a
-// fourth: the notice at the foot of the board, the marks at the ends of a
+// fourth: the outlines of selected chips and the rectangle that selects
+// them, the notice at the foot of the board, the marks at the ends of a
 // palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
@@ -41,6 +42,7 @@ private:
     static void findChipLayout(const Editor& editor, std::vector<uint64_t>& layout);
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
+    void addSelection(const App& app);
     void addWire(const Wire& wire);
     void addChip(const Chip& chip, const sf::Font& font);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);

@@ -39,5 +39,7 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (std::size_t output = 0; output < editor.board().outputs.size(); ++output) draw(outputCircle(editor, output));
     for (const Wire& wire : editor.board().wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
+    for (const Chip* chip : app.selecting().selected()) draw(selectedOutlineOf(*chip));
+    if (app.selecting().area()) draw(selectingRectangle(*app.selecting().area()));
     return calls;
 }

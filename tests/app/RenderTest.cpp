@@ -7,7 +7,8 @@
 // shape at a time: overlapping chips of several sizes, saved chips with
 // spaces, tabs and line breaks in their names, clocked and lit inputs, wires
 // across chips and a wire under way; and so it does from frame to frame as
-// values change and chips move.
+// values change and chips move, and with chips selected under a rectangle
+// being dragged.
 TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     AppDriver user;
     user.setPinCounts(3, 2);
@@ -32,8 +33,8 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.frames(3);
     sf::RenderTexture batched, reference;
     ASSERT_TRUE(batched.create(1920, 1080) && reference.create(1920, 1080));
-    const auto expectSamePixels = [&](const char* when) {
-        EXPECT_LE(user.app.drawScene(batched), 3);
+    const auto expectSamePixels = [&](const char* when, int calls = 3) {
+        EXPECT_LE(user.app.drawScene(batched), calls);
         EXPECT_GT(drawOneShapeAtATime(user.app, reference), 40);
         batched.display(), reference.display();
         const sf::Image a = batched.getTexture().copyToImage(), b = reference.getTexture().copyToImage();
@@ -53,4 +54,8 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.key(sf::Keyboard::A, true);
+    user.press({1500, 200});
+    user.moveMouse({410, 330});
+    expectSamePixels("with chips selected and a rectangle dragged", 4);
 }
