@@ -480,6 +480,21 @@ void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
     text << '\n' << indent.substr(2) << ']';
 }
 
+// A text's format, version and definitions, the same for a library and a piece.
+void writeHead(std::ostringstream& text, const char* format, const Json& definitions) {
+    text << "{\n  \"format\": \"" << format << "\",\n  \"version\": " << LibraryFile::VERSION << ",\n  \"definitions\": ";
+    writeList(text, definitions, 2);
+}
+
+// A described board's chips and wires, each a list `depth` levels in.
+void writeChipsAndWires(std::ostringstream& text, const Json& board, std::size_t depth) {
+    const std::string indent(2 * depth - 2, ' ');
+    text << ",\n" << indent << "\"chips\": ";
+    writeList(text, board["chips"], depth);
+    text << ",\n" << indent << "\"wires\": ";
+    writeList(text, board["wires"], depth);
+}
+
 }  // namespace
 
 namespace {
@@ -548,17 +563,13 @@ std::string LibraryFile::textOf(const Library& library, const WrittenPalette& pa
     const Json& chips = palette.list;
     const Json board = describeBoard(library.board, writer);
     std::ostringstream text;
-    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
-    writeList(text, writer.definitions, 2);
+    writeHead(text, FORMAT, writer.definitions);
     text << ",\n  \"chips\": ";
     writeList(text, chips, 2);
     text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
          << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump();
     if (board.contains("pins")) text << ",\n    \"pins\": " << board["pins"].dump();
-    text << ",\n    \"chips\": ";
-    writeList(text, board["chips"], 3);
-    text << ",\n    \"wires\": ";
-    writeList(text, board["wires"], 3);
+    writeChipsAndWires(text, board, 3);
     text << "\n  }\n}\n";
     return text.str();
 }
@@ -571,12 +582,8 @@ std::string LibraryFile::formatPiece(const KeptBoard& piece) {
     Writer writer;
     const Json described = describeBoard(piece, writer);
     std::ostringstream text;
-    text << "{\n  \"format\": \"" << PIECE_FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
-    writeList(text, writer.definitions, 2);
-    text << ",\n  \"chips\": ";
-    writeList(text, described["chips"], 2);
-    text << ",\n  \"wires\": ";
-    writeList(text, described["wires"], 2);
+    writeHead(text, PIECE_FORMAT, writer.definitions);
+    writeChipsAndWires(text, described, 2);
     text << "\n}\n";
     return text.str();
 }

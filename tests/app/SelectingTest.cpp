@@ -23,7 +23,7 @@ TEST(Selecting, ARectangleSelectsExactlyTheChipsItTouches) {
     const int32_t a = user.place("NOT", {400, 300}), b = user.place("NOT", {500, 300}), c = user.place("NOT", {400, 500});
     user.drag({380, 250}, {500, 360});
     EXPECT_EQ(selected(user), (std::set<int32_t>{a}));
-    user.drag({501, 500}, {380, 250});
+    user.drag({501, 500}, {380, 350});
     EXPECT_EQ(selected(user), (std::set<int32_t>{a, b}));
     user.click({380, 250});
     EXPECT_EQ(selected(user), (std::set<int32_t>{}));
@@ -39,8 +39,9 @@ TEST(Selecting, ARectangleSelectsExactlyTheChipsItTouches) {
 
 // A drag on a selected chip moves them all, and their wire follows; a copy
 // pastes at the mouse as the new selection; Delete over the palette still
-// takes a saved chip out, over the board the selected chips go; a right
-// click still takes one chip alone; an undo lets the selection go.
+// takes a saved chip out, over the board the selected chips go, and a wire
+// under way from one of them; a right click still takes one chip alone; an
+// undo lets the selection go; a cut takes the chips of a drag under way.
 TEST(Selecting, TheSelectedChipsMoveCopyAndGoTogether) {
     AppDriver user;
     const int32_t a = user.place("NOT", {400, 300}), b = user.place("NOT", {520, 340});
@@ -59,8 +60,10 @@ TEST(Selecting, TheSelectedChipsMoveCopyAndGoTogether) {
     user.key(sf::Keyboard::Delete);
     EXPECT_EQ(user.editor().palette().size(), 2u);
     EXPECT_EQ(user.board().chips.size(), 4u);
+    user.click(user.button(App::Connect)), user.click({1010, 610});
     user.moveMouse({1000, 900});
     user.key(sf::Keyboard::Delete);
+    EXPECT_FALSE(user.app.wiring().isDrawing());
     EXPECT_EQ(user.board().chips.size(), 2u);
     EXPECT_EQ(user.board().wires.size(), 1u);
     user.key(sf::Keyboard::A, true);
@@ -68,4 +71,6 @@ TEST(Selecting, TheSelectedChipsMoveCopyAndGoTogether) {
     EXPECT_EQ(selected(user), (std::set<int32_t>{b}));
     user.undo();
     EXPECT_EQ(selected(user), (std::set<int32_t>{}));
+    user.key(sf::Keyboard::A, true), user.press(user.chip(b)), user.key(sf::Keyboard::X, true), user.release({900, 700});
+    EXPECT_TRUE(user.board().chips.empty());
 }
