@@ -4,53 +4,37 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 namespace {
 
 // Two NOTs wired in a row from input 0 to lamp 0, the second 120 right of
-// and 40 below the first; their ids.
-std::pair<int32_t, int32_t> chainOfTwo(Editor& editor) {
+// and 40 below the first; both, as chips taken together.
+std::function<std::vector<const Chip*>()> chainOfTwo(Editor& editor) {
     const int32_t first = place(editor, "NOT", {400, 300}), second = place(editor, "NOT", {520, 340});
     wire(editor, 0, 0, first, 0), wire(editor, first, 0, second, 0), wire(editor, second, 0, 0, 0);
-    return {first, second};
-}
-
-std::vector<const Chip*> chips(const Editor& editor, std::initializer_list<int32_t> ids) {
-    std::vector<const Chip*> found;
-    for (const int32_t id : ids) found.push_back(editor.board().chips.find(id));
-    return found;
+    return [&editor, first, second] { return std::vector<const Chip*>{editor.board().chips.find(first), editor.board().chips.find(second)}; };
 }
 
 }  // namespace
 
-// Dragged far past the frame's top right, the group stops whole, its chips as
-// far apart as before, and the drag is one step.
-TEST(Groups, AGroupMovedAgainstTheFrameStopsWholeInOneStep) {
+// Each is one step, undone and redone whole: a group dragged far past the
+// frame's top right stops there whole; a cut gives the text a copy does.
+TEST(Groups, MoveRemoveCutPasteAndDuplicateAreEachOneStep) {
     auto editor = newEditor();
-    const auto [first, second] = chainOfTwo(*editor);
-    const Board before = editor->board();
-    const std::vector<const Chip*> group = chips(*editor, {first, second});
-    for (const float x : {900.f, 5000.f}) editor->moveChips(group, {x, 0.f});
-    editor->endMove();
-    const Box frame = editor->layout().frame();
-    EXPECT_EQ(group[0]->position(), (Point{frame.right() - 180, frame.top}));
-    EXPECT_EQ(group[1]->position(), (Point{frame.right() - 60, frame.top + 40}));
-    editor->takeNotices();
-    editor->undo();
-    EXPECT_EQ(editor->board(), before);
-    EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{"undone: move 2 chips"});
-}
-
-// Each is one step, undone and redone whole; a cut gives the text a copy does.
-TEST(Groups, RemoveCutPasteAndDuplicateAreEachOneStep) {
-    auto editor = newEditor();
-    const auto [first, second] = chainOfTwo(*editor);
-    const std::string text = editor->copy(chips(*editor, {first, second}));
+    const auto both = chainOfTwo(*editor);
+    const std::string text = editor->copy(both());
     const std::pair<const char*, std::function<void()>> edits[] = {
-        {"remove 2 chips", [&] { editor->removeChips(chips(*editor, {first, second})); }},
-        {"cut NOT", [&] { EXPECT_EQ(editor->cut(chips(*editor, {second})), editor->copy(chips(*editor, {second}))); }},
+        {"move 2 chips", [&] {
+             for (const float x : {900.f, 5000.f}) editor->moveChips(both(), {x, 0.f});
+             editor->endMove();
+             EXPECT_EQ(both()[0]->position(), (Point{1880 - 180, 100}));
+             EXPECT_EQ(both()[1]->position(), (Point{1880 - 60, 140}));
+         }},
+        {"remove 2 chips", [&] { editor->removeChips(both()); }},
+        {"cut 2 chips", [&] { EXPECT_EQ(editor->cut(both()), text); }},
         {"paste 2 chips", [&] { editor->paste(text, {900, 600}); }},
-        {"duplicate 2 chips", [&] { editor->duplicate(chips(*editor, {first, second})); }},
+        {"duplicate 2 chips", [&] { editor->duplicate(both()); }},
     };
     for (const auto& [words, edit] : edits) {
         const Board before = editor->board();
@@ -69,29 +53,26 @@ TEST(Groups, RemoveCutPasteAndDuplicateAreEachOneStep) {
 
 // Pasted beside a running chain: fresh ids, the one wire between the pasted
 // chips and none to the old ones or the board's pins, the group's top-left
-// where asked, or held inside the frame; the pasted first NOT's input holds
+// where asked, or held inside the frame; the first pasted NOT's input holds
 // 0 until wired, and then the copy works as the original.
 TEST(Groups, APastedGroupIsWiredWithinItselfUnderFreshIds) {
     auto editor = newEditor();
-    const auto [first, second] = chainOfTwo(*editor);
+    const std::vector<const Chip*> chain = chainOfTwo(*editor)();
     editor->switchInput(0);
     run(*editor, 4);
-    const std::string text = editor->copy(chips(*editor, {first, second}));
+    const std::string text = editor->copy(chain);
     const std::vector<const Chip*> pasted = editor->paste(text, {700, 500});
     ASSERT_EQ(pasted.size(), 2u);
-    EXPECT_EQ(pasted[0]->position(), (Point{700, 500}));
-    EXPECT_EQ(pasted[1]->position(), (Point{820, 540}));
-    for (const Chip* chip : pasted) EXPECT_TRUE(chip->id() != first && chip->id() != second && chip->id() != 0);
-    EXPECT_NE(pasted[0]->id(), pasted[1]->id());
+    EXPECT_EQ(std::make_pair(pasted[0]->position(), pasted[1]->position()), std::make_pair(Point{700, 500}, Point{820, 540}));
+    const std::set<int32_t> ids{chain[0]->id(), chain[1]->id(), pasted[0]->id(), pasted[1]->id()};
+    EXPECT_EQ(ids.size(), 4u);
     ASSERT_EQ(editor->board().wires.size(), 4u);
     EXPECT_EQ(editor->board().wires.back().connection, (Connection{pasted[0]->id(), 0, pasted[1]->id(), 0}));
     EXPECT_FALSE(pasted[0]->input(0));
     wire(*editor, 0, 0, pasted[0]->id(), 0);
     run(*editor, 3);
     EXPECT_TRUE(pasted[1]->output(0));
-    const Box frame = editor->layout().frame();
-    const std::vector<const Chip*> far = editor->paste(text, {5000, 5000});
-    EXPECT_EQ(far[1]->position(), (Point{frame.right() - 60, frame.bottom() - 50}));
+    EXPECT_EQ(editor->paste(text, {5000, 5000})[1]->position(), (Point{1880 - 60, 980 - 50}));
 }
 
 // Text that is not a piece of a board, of a later version, damaged, holding a
@@ -99,8 +80,7 @@ TEST(Groups, APastedGroupIsWiredWithinItselfUnderFreshIds) {
 // deep, changes nothing and says why.
 TEST(Groups, BadClipboardTextChangesNothingAndSaysWhy) {
     auto editor = newEditor();
-    const auto [first, second] = chainOfTwo(*editor);
-    const std::string piece = editor->copy(chips(*editor, {first, second}));
+    const std::string piece = editor->copy(chainOfTwo(*editor)());
     const auto changed = [&piece](const std::string& from, const std::string& to) {
         return std::string(piece).replace(piece.find(from), from.size(), to);
     };
@@ -110,15 +90,17 @@ TEST(Groups, BadClipboardTextChangesNothingAndSaysWhy) {
     deep.insert(deep.size() - 1, R"(, "wires": [])");
     for (int level = 0; level < 30; ++level)
         large += R"(, {"kind": 2, "id": 10001, "inputs": "", "outputs": "", "parts": [)" + std::to_string(level) + ", " + std::to_string(level) + "]}";
+    const int64_t L = LARGEST_CHIP;
+    const int32_t D = DEEPEST_CHIP;
     const std::tuple<std::string, int64_t, int32_t, std::string> rows[] = {
-        {"", LARGEST_CHIP, DEEPEST_CHIP, "not pasted: the clipboard holds no Vorplex chips"},
-        {LibraryFile::format(editor->work()), LARGEST_CHIP, DEEPEST_CHIP, "not pasted: the clipboard holds no Vorplex chips"},
-        {changed("\"version\": 3", "\"version\": 4"), LARGEST_CHIP, DEEPEST_CHIP, "not pasted: copied from a later Vorplex"},
-        {changed("\"wires\": [\n    [", "\"wires\": [\n    [7, "), LARGEST_CHIP, DEEPEST_CHIP, "not pasted: the copied text is damaged"},
-        {deep, LARGEST_CHIP, DEEPEST_CHIP, "not pasted: a chip in it is too deep"},
-        {large + "]}", LARGEST_CHIP, DEEPEST_CHIP, "not pasted: a chip in it is too large"},
-        {piece, editor->board().sizeAsChip() + 6, DEEPEST_CHIP, "\"2 chips\" not pasted: the board would be too large"},
-        {piece, LARGEST_CHIP, 1, "\"2 chips\" not pasted: the board would be too deep"},
+        {"", L, D, "not pasted: the clipboard holds no Vorplex chips"},
+        {LibraryFile::format(editor->work()), L, D, "not pasted: the clipboard holds no Vorplex chips"},
+        {changed("\"version\": 3", "\"version\": 4"), L, D, "not pasted: copied from a later Vorplex"},
+        {changed("\"wires\": [\n    [", "\"wires\": [\n    [7, "), L, D, "not pasted: the copied text is damaged"},
+        {deep, L, D, "not pasted: a chip in it is too deep"},
+        {large + "]}", L, D, "not pasted: a chip in it is too large"},
+        {piece, editor->board().sizeAsChip() + 6, D, "\"2 chips\" not pasted: the board would be too large"},
+        {piece, L, 1, "\"2 chips\" not pasted: the board would be too deep"},
     };
     const Board before = editor->board();
     const std::size_t steps = editor->history().steps();
@@ -126,7 +108,6 @@ TEST(Groups, BadClipboardTextChangesNothingAndSaysWhy) {
         editor->setLimits(largest, deepest);
         EXPECT_TRUE(editor->paste(text, {700, 500}).empty()) << words;
         EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{words});
-        EXPECT_EQ(editor->board(), before) << words;
-        EXPECT_EQ(editor->history().steps(), steps) << words;
+        EXPECT_EQ(std::make_pair(editor->board(), editor->history().steps()), std::make_pair(before, steps)) << words;
     }
 }
