@@ -19,8 +19,8 @@
 
 // The shell: the window, the frame input, the buttons, the name box and the
 // lines over the board, and the frame's steps, which the interactions
-// (wiring, dragging, selecting, the palette row) and the editor carry out. A frame is
-// `update` followed by `render`.
+// (wiring, dragging, selecting, the palette row) and the editor carry out.
+// A frame is `update` followed by `render`.
 class App {
 public:
     // Window: a fixed window of the screen's size. None: for tests, which step frames by hand.
