@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +27,9 @@ using Json = nlohmann::ordered_json;
 constexpr const char* FORMAT = "vorplex-library";
 constexpr const char* PIECE_FORMAT = "vorplex-piece";
 constexpr std::size_t LONGEST_NAME = 20;
+// No screen is so wide: a chip farther out would stand nowhere a float can
+// hold it with its width, or at infinity.
+constexpr double FARTHEST = 1e6;
 
 // Names are 8-bit: each byte is the code point of its value, in UTF-8.
 std::string toUtf8(const std::string& bytes) {
@@ -295,6 +299,8 @@ private:
                 refuse("id " + std::to_string(used.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
             const Json& at = field(chip, "at", Json::value_t::array);
             if (at.size() != 2 || !at[0].is_number() || !at[1].is_number()) refuse("\"at\" is not two numbers");
+            if (std::abs(at[0].get<double>()) > FARTHEST || std::abs(at[1].get<double>()) > FARTHEST)
+                refuse("\"at\" is more than 1000000 pixels out");
             if ((size += used.size) > LARGEST_CHIP) refuseTooLarge("the board is ");
             firstWithId.emplace(used.id, &used);
             read.definitions.push_back(static_cast<std::size_t>(definition));

@@ -158,6 +158,7 @@ TEST(LibraryFile, BadFilesAreRefusedWithWhereAndWhat) {
         {board + "[[0, 0, 10001, 0], [12077, 0, 0, 0]]}}", "chips.json: board: wire 1: source: no chip 12077 on the board"},
         {board + "[[0, 0, 10001, 0], [0, 0, 10001, 0]]}}", "board: wire 1: its target is fed by an earlier wire"},
         {board + "[[10001, 0, 0, 1]]}}", "board: wire 0: its target has no pin 1"},
+        {board.substr(0, board.rfind("300")) + R"(1e39, 200]}], "wires": []}})", "board: chip 0: \"at\" is more than 1000000 pixels out"},
         {R"({"format": "vorplex-library", "version": 2, "definitions": [)" + gate + R"(], "chips": [{"name": "N", "definition": 0, )" +
              R"("board": {"inputs": "0", "clocked": "0", "outputs": "0", "chips": [], "wires": [[0, 0, 0, 0]]}}], "board": )" +
              R"({"inputs": "0", "clocked": "0", "outputs": "0", "name": "ABCDEFGHIJKLMNOPQRSTUVWXY", "chips": [], "wires": []}})",
