@@ -67,7 +67,8 @@ App::App(WindowMode mode)
     : window_(makeWindow(mode)),
       font_(loadFont()),
       editor_(seededScreenLayout(), [this](const std::string& name) { return labelWidth(font_, name); },
-              Editor::Time(clock_.getElapsedTime().asMicroseconds())) {
+              Editor::Time(clock_.getElapsedTime().asMicroseconds())),
+      clipboard_(mode != WindowMode::None) {
     setUpScene();
 }
 
@@ -119,6 +120,7 @@ FrameInput App::readFrameInput() {
         input.rightButtonHeld = sf::Mouse::isButtonPressed(sf::Mouse::Right);
         input.controlHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::LControl) || sf::Keyboard::isKeyPressed(sf::Keyboard::RControl);
         input.deleteHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::Delete);
+        input.shiftHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::LShift) || sf::Keyboard::isKeyPressed(sf::Keyboard::RShift);
     }
     input.now = clock_.getElapsedTime();
     return input;
@@ -129,6 +131,7 @@ void App::step(const FrameInput& input) {
     wiring_.rightButton(frame_.rightButtonHeld);
     deleteDown_ = deleteDown_ && frame_.deleteHeld;
     runSteps();
+    selecting_.keepTo(editor_);
     editor_.keepWhenDue(now());
     showEditor();
 }
@@ -154,11 +157,13 @@ void App::runSteps() {
     // Only a save that adds a chip lets the frame go on.
     if (buttonPressed(Save) && editor_.save(wiring_.connectionUnderWay()) != Editor::Saved::Appended) return;
     dragging_.follow(editor_, mouse());
+    selecting_.follow(mouse());
     editor_.blackenUnfedLamps();
     editor_.followPinsWithWireEnds();
     wiring_.followPins(editor_);
     wiring_.followMouse(mouse());
     if (isEvent(sf::Event::MouseButtonReleased)) dragging_.drop(editor_);
+    if (isEvent(sf::Event::MouseButtonReleased)) selecting_.release(editor_);
     if (isPress() && pressInputColumn()) return;
     if (isPress() && frame_.controlHeld && wiring_.state() == WiringState::Idle && nameOutput()) return;
     if (isPress() && wiring_.state() == WiringState::ChoosingTarget && pressOutputColumn()) return;
@@ -166,7 +171,9 @@ void App::runSteps() {
     if (isPress() && wiring_.state() != WiringState::ChoosingTarget &&
         pressPaletteRow(editor_, wiring_, dragging_, mouse(), frame_.controlHeld))
         return;
-    if (isPress() && pressBoardChip()) return;
+    if (isPress() && !selecting_.press(editor_, wiring_, dragging_, mouse(), frame_.event.mouseButton.button, frame_.shiftHeld) &&
+        pressBoardChip())
+        return;
     if (frame_.rightButtonHeld && wiring_.state() == WiringState::Idle) wiring_.deleteWireAt(editor_, mouse());
 }
 
@@ -187,8 +194,9 @@ void App::pressKey() {
     if (key.control && key.code == sf::Keyboard::Z && !key.shift) endEditInProgress(), editor_.undo();
     if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift)))
         endEditInProgress(), editor_.redo();
-    // A held Delete repeats its presses: it removes one chip.
-    if (key.code == sf::Keyboard::Delete && !std::exchange(deleteDown_, true)) deletePaletteEntryAt(editor_, mouse());
+    if (key.control) pressGroupKey(key.code);
+    // A held Delete repeats its presses: they act once.
+    if (key.code == sf::Keyboard::Delete && !std::exchange(deleteDown_, true)) pressDelete();
     if (key.control && key.code == sf::Keyboard::N) endEditInProgress(), editor_.newBoard();
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
@@ -196,6 +204,30 @@ void App::pressKey() {
     if (key.code == sf::Keyboard::LBracket) editor_.slower();
     if (key.code == sf::Keyboard::RBracket) editor_.faster();
     if ((key.alt && key.code == sf::Keyboard::Left) || key.code == sf::Keyboard::BackSpace) endEditInProgress(), editor_.back();
+}
+
+void App::pressGroupKey(sf::Keyboard::Key code) {
+    const std::vector<const Chip*>& selected = selecting_.selected();
+    if (code == sf::Keyboard::A) selecting_.selectAll(editor_.board());
+    if (code == sf::Keyboard::C && !selected.empty()) clipboard_.setText(editor_.copy(selected));
+    if (code == sf::Keyboard::X && !selected.empty()) {
+        endEditInProgress();
+        clipboard_.setText(editor_.cut(selected));
+        selecting_.clear();
+    }
+    // A paste refused keeps the selection.
+    if (code == sf::Keyboard::V)
+        if (std::vector<const Chip*> pasted = editor_.paste(clipboard_.text(), mouse()); !pasted.empty()) selecting_.select(pasted);
+    if (code == sf::Keyboard::D && !selected.empty()) selecting_.select(editor_.duplicate(selected));
+}
+
+// A wire under way or a drag ends first, as it may hold a chip that goes.
+void App::pressDelete() {
+    if (editor_.palette().inRow(mouse())) return deletePaletteEntryAt(editor_, mouse());
+    if (selecting_.selected().empty() || !editor_.layout().frame().contains(mouse())) return;
+    endEditInProgress();
+    editor_.removeChips(selecting_.selected());
+    selecting_.clear();
 }
 
 // Any press in the column is taken here, on a switch or not, so nothing else
@@ -257,7 +289,8 @@ bool App::pressBoardChip() {
         dragging_.drop(editor_);
         dragging_.start(*chip, mouse());
     } else if (button == sf::Mouse::Right) {
-        if (dragging_.chip() == chip) dragging_.forget();
+        if (dragging_.moves(*chip)) dragging_.forget();
+        selecting_.forget(*chip);
         editor_.removeChip(*chip);
         wiring_.chipRemoved(frame_.rightButtonHeld);
     }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/Clipboard.h"
 #include "app/Dragging.h"
 #include "app/FrameInput.h"
 #include "app/PinNaming.h"
 #include "app/SceneBatch.h"
+#include "app/Selecting.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
 #include "widgets/Button.h"
@@ -19,8 +21,8 @@
 
 // The shell: the window, the frame input, the buttons, the name box and the
 // lines over the board, and the frame's steps, which the interactions
-// (wiring, dragging, the palette row) and the editor carry out. A frame is
-// `update` followed by `render`.
+// (wiring, dragging, selecting, the palette row) and the editor carry out.
+// A frame is `update` followed by `render`.
 class App {
 public:
     // Window: a fixed window of the screen's size. None: for tests, which step frames by hand.
@@ -48,6 +50,7 @@ public:
     const Editor& editor() const { return editor_; }
     const Wiring& wiring() const { return wiring_; }
     const PinNaming& pinNaming() const { return pinNaming_; }
+    const Selecting& selecting() const { return selecting_; }
     const FrameInput& frame() const { return frame_; }
     sf::RenderWindow* window() { return window_.get(); }
     const sf::Font& font() const { return font_; }
@@ -70,6 +73,10 @@ private:
     // The frame's steps while the inside of a chip is shown.
     void runStepsInside();
     void pressKey();
+    // Ctrl with A, C, X, V or D: the selected chips, all, copied, cut, pasted or duplicated.
+    void pressGroupKey(sf::Keyboard::Key code);
+    // Delete over the palette takes a saved chip out of it; over the board the selected chips go.
+    void pressDelete();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
     bool pressOutputColumn();
@@ -98,6 +105,8 @@ private:
     Wiring wiring_;
     Dragging dragging_;
     PinNaming pinNaming_;
+    Selecting selecting_;
+    Clipboard clipboard_;
     sf::RectangleShape boardFrame_;
     std::array<Button, BUTTON_COUNT> buttons_;
     NameBox nameBox_;

@@ -15,5 +15,7 @@ const sf::Vector2f PATH_LINE(870.f, 72.f);
 const sf::Color GREY(102, 102, 102, 255);
 const sf::Color BACKGROUND(51, 51, 51, 255);
 const sf::Color PIN_NAME(200, 200, 200, 255);  // beside a board pin
+const sf::Color SELECTED(80, 180, 255, 255);  // selected chips and the rectangle that selects them
+constexpr float SELECTED_OUTLINE = 3.f;       // around a selected chip's body
 
 }  // namespace layout

@@ -95,6 +95,7 @@ void SceneBatch::rebuild(const App& app) {
     for (const Wire& wire : board.wires) addWire(wire);
     if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
+    addSelection(app);
     if (app.notice().isShown()) addText(overlay, app.notice().text());
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) addText(overlay, *line);
@@ -183,6 +184,14 @@ void SceneBatch::addTag(const Tag& tag) {
     if (!tag.isShown()) return;
     addShape(overlay, tag.rect(), tag.rect().getFillColor());
     addText(overlay, tag.text());
+}
+
+// The selected chips' outlines and the rectangle that selects them, over the
+// wires and under the lines and the panel; nothing while none is in use.
+void SceneBatch::addSelection(const App& app) {
+    if (app.editor().inside()) return;  // the chips selected are not the ones shown
+    for (const Chip* chip : app.selecting().selected()) addShape(overlay, selectedOutlineOf(*chip), sf::Color::Transparent);
+    if (const std::optional<Box> area = app.selecting().area()) addShape(overlay, selectingRectangle(*area), sf::Color::Transparent);
 }
 
 // Each end in its shade: white while still to be chosen.

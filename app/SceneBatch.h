@@ -19,8 +19,9 @@ class Wire;
 // texture of their labels; the chips and board pins on the texture of the
 // chip labels; the wires. The board is the one shown: while a chip is looked
 // into, its inside. Over them, once there is anything to show, a fourth: the
-// notice at the foot of the board, the lines under the top bar, the marks at
-// the ends of a palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
+// outlines of selected chips and the rectangle that selects them, the notice
+// at the foot of the board, the lines under the top bar, the marks at the
+// ends of a palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
 // are those of drawing each on its own.
@@ -43,6 +44,7 @@ private:
     static void findChipLayout(const Editor& editor, std::vector<uint64_t>& layout);
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
+    void addSelection(const App& app);
     void addWire(const Wire& wire);
     void addTag(const Tag& tag);
     void addChip(const Chip& chip, const sf::Font& font);

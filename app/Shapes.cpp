@@ -52,6 +52,23 @@ sf::Text labelOf(const Chip& chip, const sf::Font& font) {
     return text;
 }
 
+sf::RectangleShape selectedOutlineOf(const Chip& chip) {
+    sf::RectangleShape outline = bodyOf(chip);
+    outline.setFillColor(sf::Color::Transparent);
+    outline.setOutlineColor(layout::SELECTED);
+    outline.setOutlineThickness(layout::SELECTED_OUTLINE);
+    return outline;
+}
+
+sf::RectangleShape selectingRectangle(const Box& area) {
+    sf::RectangleShape rectangle({area.width, area.height});
+    rectangle.setPosition(area.left, area.top);
+    rectangle.setFillColor(sf::Color::Transparent);
+    rectangle.setOutlineColor(layout::SELECTED);
+    rectangle.setOutlineThickness(1.f);
+    return rectangle;
+}
+
 sf::CircleShape inputCircle(const Editor& editor, std::size_t input) {
     const Board& board = editor.shownBoard();
     sf::CircleShape circle = boardPinCircle(editor.layout().inputPoint(input, board.inputs.size()), board.inputs[input].value);

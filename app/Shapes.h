@@ -24,6 +24,10 @@ sf::RectangleShape bodyOf(const Chip& chip);
 // Pin circle `circle`, coloured black: the inputs', then the outputs'.
 sf::CircleShape pinCircleOf(const Chip& chip, int32_t circle);
 sf::Text labelOf(const Chip& chip, const sf::Font& font);
+// A selected chip's outline, around its body; the rectangle that selects
+// chips, a thin outline. Neither fills what it surrounds.
+sf::RectangleShape selectedOutlineOf(const Chip& chip);
+sf::RectangleShape selectingRectangle(const Box& area);
 
 inline sf::Vector2f toScreen(Point point) { return {point.x, point.y}; }
 inline Point fromScreen(sf::Vector2f point) { return {point.x, point.y}; }

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ctime>
 #include <memory>
 
 // One frame's update and drawing for boards of many AND chips, each fed by two
@@ -132,6 +133,76 @@ void BM_UndoStep(benchmark::State& state) {
     state.counters["steps_in_256_MB"] = static_cast<double>(History::BUDGET) / (static_cast<double>(measured.memoryUse()) / 100);
 }
 
+// A frame of dragging every chip of the board at once, selected with Ctrl+A:
+// the mouse moves a pixel up or down each frame, so the whole group moves
+// (it spans the frame's width) and every wire follows. Then, in CPU time,
+// such a frame with its drawing into the clipped target, and the drawing
+// alone of the same scene standing still, each chip with its outline.
+void BM_GroupDragStep(benchmark::State& state) {
+    const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
+    int frame = 0;
+    const auto withEvent = [&](sf::Event::EventType type) {
+        FrameInput input = quietFrame(*app, ++frame);
+        input.eventPending = true;
+        input.event.type = type;
+        input.event.key = {sf::Keyboard::A, false, true, false, false};
+        if (type != sf::Event::KeyPressed) input.event.mouseButton = {sf::Mouse::Left, 960, 540};
+        return input;
+    };
+    app->step(withEvent(sf::Event::KeyPressed));
+    FrameInput press = withEvent(sf::Event::MouseButtonPressed);
+    const Point grab = app->editor().board().chips.begin()->position() + Point{5.f, 5.f};
+    press.mousePos = {static_cast<int>(grab.x), static_cast<int>(grab.y)};
+    app->step(press);
+    sf::Vector2i mouse = press.mousePos;
+    const auto dragFrame = [&] {
+        FrameInput input = quietFrame(*app, ++frame);
+        mouse.y += frame % 2 ? 1 : -1;
+        input.mousePos = mouse;
+        app->step(input);
+    };
+    for (auto _ : state) dragFrame();
+    state.counters["selected"] = static_cast<double>(app->selecting().selected().size());
+    state.counters["bytes_per_frame"] = bytesPerFrame(dragFrame, 10);
+    sf::RenderTexture target;
+    target.create(16, 16);
+    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    const auto cpuMicroseconds = [](std::clock_t since) { return static_cast<double>(std::clock() - since) * 1e6 / CLOCKS_PER_SEC; };
+    std::clock_t start = std::clock();
+    for (int drawn = 0; drawn < 20; ++drawn) dragFrame(), app->drawScene(target), target.display();
+    state.counters["frame_drawn_cpu_us"] = cpuMicroseconds(start) / 20;
+    start = std::clock();
+    for (int drawn = 0; drawn < 20; ++drawn) app->drawScene(target), target.display();
+    state.counters["drawing_still_cpu_us"] = cpuMicroseconds(start) / 20;
+}
+
+// Copying every chip of the board and the wires between them as the
+// clipboard's text, and pasting that text back beside them; each paste is
+// undone, untimed, so that the board stays as it is.
+void BM_CopyAndPaste(benchmark::State& state) {
+    const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
+    Editor& editor = app->editor();
+    std::vector<const Chip*> all;
+    std::size_t bytes = 0, wires = 0;
+    for (auto _ : state) {
+        state.PauseTiming();  // an undo puts a copy of the board in place
+        all.clear();
+        for (const Chip& chip : editor.board().chips) all.push_back(&chip);
+        state.ResumeTiming();
+        const std::string text = editor.copy(all);
+        const std::size_t before = editor.board().wires.size();
+        editor.paste(text, {100.f, 200.f});
+        state.PauseTiming();
+        bytes = text.size(), wires = editor.board().wires.size() - before;
+        editor.undo();
+        editor.takeNotices();
+        state.ResumeTiming();
+    }
+    state.counters["chips"] = static_cast<double>(all.size());
+    state.counters["wires"] = static_cast<double>(wires);
+    state.counters["text_KB"] = static_cast<double>(bytes) / 1024;
+}
+
 void BM_FrameRender(benchmark::State& state) { frameRender(state, true); }
 void BM_ReferenceFrameRender(benchmark::State& state) { frameRender(state, false); }
 void BM_FrameDraw(benchmark::State& state) { frameDraw(state, true); }
@@ -142,6 +213,8 @@ void BM_ReferenceFrameDraw(benchmark::State& state) { frameDraw(state, false); }
 BENCHMARK(BM_FrameUpdate)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameUpdateLookingInside)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GroupDragStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CopyAndPaste)->Arg(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReferenceFrameRender)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameDraw)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);

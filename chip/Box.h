@@ -21,6 +21,10 @@ struct Box {
     float right() const { return left + width; }
     float bottom() const { return top + height; }
 
+    // Whether the point lies inside: the left and top edges outside, the
+    // right and bottom ones inside, as on a chip.
+    bool contains(Point point) const { return left < point.x && point.x <= right() && top < point.y && point.y <= bottom(); }
+
     // Whether the two overlap, edges apart.
     bool intersects(const Box& other) const {
         return std::max(left, other.left) < std::min(right(), other.right()) &&

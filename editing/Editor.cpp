@@ -5,7 +5,10 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -59,6 +62,47 @@ std::string countsChanged(std::pair<int32_t, int32_t> before, std::pair<int32_t,
 
 std::pair<int32_t, int32_t> pinCounts(const ChipLogic& chip) { return {chip.inputCount(), chip.outputCount()}; }
 
+// A chip by its name, more by their number, as a step names them.
+std::string namesOf(const std::vector<const Chip*>& chips) {
+    return chips.size() == 1 ? shown(chips.front()->name()) : std::to_string(chips.size()) + " chips";
+}
+
+Box boundsOf(const std::vector<const Chip*>& chips) {
+    float left = std::numeric_limits<float>::max(), top = left, right = std::numeric_limits<float>::lowest(), bottom = right;
+    for (const Chip* chip : chips) {
+        const Box body = chip->bounds();
+        left = std::min(left, body.left), top = std::min(top, body.top);
+        right = std::max(right, body.right()), bottom = std::max(bottom, body.bottom());
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+// The chips in the board's order, each placed from their top-left, and the
+// wires that join two of them.
+KeptBoard pieceOf(const Board& board, const std::vector<const Chip*>& chips) {
+    const std::unordered_set<const Chip*> taken(chips.begin(), chips.end());
+    const Box bounds = boundsOf(chips);
+    KeptBoard piece;
+    for (const Chip& chip : board.chips)
+        if (taken.count(&chip)) piece.chips.push_back({chip.name(), chip, chip.position().x - bounds.left, chip.position().y - bounds.top});
+    const auto inPiece = [&](int32_t id) { return taken.count(board.chips.find(id)) > 0; };
+    for (const Wire& wire : board.wires)
+        if (inPiece(wire.connection.fromChip) && inPiece(wire.connection.toChip)) piece.wires.push_back(wire.connection);
+    return piece;
+}
+
+// Why a text is not pasted, in a few words.
+std::string refusalOf(LibraryFile::Refused::Fault fault) {
+    using Fault = LibraryFile::Refused::Fault;
+    switch (fault) {
+        case Fault::NotOurs: return "the clipboard holds no Vorplex chips";
+        case Fault::Later: return "copied from a later Vorplex";
+        case Fault::TooLarge: return "a chip in it is too large";
+        case Fault::TooDeep: return "a chip in it is too deep";
+        default: return "the copied text is damaged";
+    }
+}
+
 }  // namespace
 
 // The seed fixes the palette chips' ids; whoever makes the editor seeds first.
@@ -80,6 +124,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
                                    std::move(named.board), std::move(named.pins)));
     }
     board_ = boardFrom(kept.board);
+    ++boardsReplaced_;
     name_ = kept.name;
 }
 
@@ -168,14 +213,14 @@ const Chip* Editor::place(const PaletteEntry& entry) {
     Chip& placed = board_.chips.place(entry);
     // Its pins are laid out for the new height when it first moves.
     placed.resize(placed.boardSize());
-    move_ = Move{&placed, std::nullopt, placed.position()};
+    move_ = Move{{&placed}, std::nullopt, placed.position()};
     return &placed;
 }
 
 void Editor::moveChip(const Chip& chip, Point to) {
-    if (!move_ || move_->chip != &chip) {
+    if (!move_ || move_->chips.size() != 1 || move_->chips.front() != &chip) {
         endMove();
-        move_ = Move{&chip, board_, chip.position()};
+        move_ = Move{{&chip}, board_, chip.position()};
     }
     own(chip).moveTo(inFrame(chip, to));
 }
@@ -188,23 +233,118 @@ void Editor::endMove() {
 // A move is a step of its own, unless the placement that began it is; either
 // way the file is to keep where the chip now stands.
 void Editor::settleMove() {
-    if (!move_ || move_->chip->position() == move_->start) return;
+    if (!move_ || move_->chips.front()->position() == move_->start) return;
     workChanged();
-    move_->start = move_->chip->position();
+    move_->start = move_->chips.front()->position();
     if (!move_->before) return;
-    history_.record("move " + shown(move_->chip->name()), History::State{std::move(*move_->before), {}, {}});
+    history_.record("move " + namesOf(move_->chips), History::State{std::move(*move_->before), {}, {}});
     move_->before = stateNow(false, false).board;
 }
 
 // Wires name chips by id and reach the first chip with it: on a board of more
 // chips than ids, those of a repeated id are that chip's only.
 void Editor::removeChip(const Chip& chip) {
-    if (move_ && move_->chip == &chip) endMove();
+    if (moving(chip)) endMove();
     record("remove " + shown(chip.name()));
     const int32_t id = chip.id();
     if (board_.chips.find(id) == &chip)
         board_.removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
     board_.chips.remove(chip);
+}
+
+bool Editor::moving(const Chip& chip) const {
+    return move_ && std::find(move_->chips.begin(), move_->chips.end(), &chip) != move_->chips.end();
+}
+
+// The group's bounds move as one into the frame; each chip is held in it
+// too, against the rounding of its own move.
+void Editor::moveChips(const std::vector<const Chip*>& chips, Point to) {
+    if (chips.empty()) return;
+    if (!move_ || move_->chips != chips) {
+        endMove();
+        move_ = Move{chips, board_, chips.front()->position()};
+    }
+    const Box bounds = boundsOf(chips);
+    const Point topLeft{bounds.left, bounds.top};
+    const Point by = layout_.holdInFrame(topLeft + (to - chips.front()->position()), {bounds.width, bounds.height}) - topLeft;
+    if (by == Point{}) return;
+    for (const Chip* chip : chips) own(*chip).moveTo(inFrame(*chip, chip->position() + by));
+}
+
+void Editor::removeChips(const std::vector<const Chip*>& chips) { removeChips(chips, "remove " + namesOf(chips)); }
+
+// As removing each would, in one step.
+void Editor::removeChips(const std::vector<const Chip*>& chips, const std::string& what) {
+    if (chips.empty()) return;
+    if (std::any_of(chips.begin(), chips.end(), [this](const Chip* chip) { return moving(*chip); })) endMove();
+    record(what);
+    std::unordered_set<int32_t> ids;
+    for (const Chip* chip : chips)
+        if (board_.chips.find(chip->id()) == chip) ids.insert(chip->id());
+    board_.removeWiresWhere([&ids](const Connection& c) { return ids.count(c.fromChip) || ids.count(c.toChip); });
+    for (const Chip* chip : chips) board_.chips.remove(*chip);
+}
+
+std::string Editor::copy(const std::vector<const Chip*>& chips) const { return LibraryFile::formatPiece(pieceOf(board_, chips)); }
+
+std::string Editor::cut(const std::vector<const Chip*>& chips) {
+    std::string text = copy(chips);
+    removeChips(chips, "cut " + namesOf(chips));
+    return text;
+}
+
+std::vector<const Chip*> Editor::paste(const std::string& text, Point at) {
+    KeptBoard piece;
+    try {
+        piece = LibraryFile::parsePiece(text, "clipboard");
+    } catch (const LibraryFile::Refused& refused) {
+        say("not pasted: " + refusalOf(refused.fault()), refused.what());
+        return {};
+    }
+    return addPiece(piece, at, "paste", "pasted");
+}
+
+std::vector<const Chip*> Editor::duplicate(const std::vector<const Chip*>& chips) {
+    if (chips.empty()) return {};
+    const Box bounds = boundsOf(chips);
+    return addPiece(pieceOf(board_, chips), Point{bounds.left, bounds.top} + DUPLICATE_OFFSET, "duplicate", "duplicated");
+}
+
+// Wires name the first of the piece's chips with their id, as on a board;
+// an input no wire of the piece feeds holds 0, as any such input does.
+std::vector<const Chip*> Editor::addPiece(const KeptBoard& piece, Point at, const std::string& what, const std::string& done) {
+    int64_t size = static_cast<int64_t>(piece.wires.size());
+    int32_t depth = 1;
+    std::vector<Chip> chips;
+    for (const KeptBoard::PlacedChip& placed : piece.chips) {
+        size += placed.logic.treeSize(), depth = std::max(depth, placed.logic.depth() + 1);
+        chips.emplace_back(placed.logic, Point{placed.x, placed.y}, placed.name, labelWidth_(placed.name));
+        chips.back().resize(chips.back().boardSize());
+    }
+    std::vector<const Chip*> added;
+    for (const Chip& chip : chips) added.push_back(&chip);
+    if (added.empty() || tooLarge(board_.sizeAsChip() + size, namesOf(added), ("not " + done).c_str(), "board") ||
+        tooDeep(depth, namesOf(added), ("not " + done).c_str(), "board"))
+        return {};
+    record(what + " " + namesOf(added));
+    const Box bounds = boundsOf(added);
+    const Point topLeft{bounds.left, bounds.top}, by = layout_.holdInFrame(at, {bounds.width, bounds.height}) - topLeft;
+    std::unordered_map<int32_t, int32_t> ids;
+    for (std::size_t index = 0; index < chips.size(); ++index) {
+        chips[index].moveTo(inFrame(chips[index], chips[index].position() + by));
+        added[index] = &board_.chips.place(chips[index]);
+        ids.emplace(chips[index].id(), added[index]->id());
+    }
+    std::unordered_set<int64_t> fed;
+    for (const Connection& c : piece.wires) {
+        board_.wires.emplace_back(Connection{ids.at(c.fromChip), c.fromPin, ids.at(c.toChip), c.toPin}, Point{}, Point{});
+        board_.wires.back().finish();
+        fed.insert(int64_t{board_.wires.back().connection.toChip} << 32 | c.toPin);
+    }
+    for (const Chip* chip : added)
+        for (int32_t pin = 0; pin < chip->inputCount(); ++pin)
+            if (!fed.count(int64_t{chip->id()} << 32 | pin)) own(*chip).setInput(pin, false);
+    return added;
 }
 
 bool Editor::connect(const Wire& wire) {
@@ -279,6 +419,7 @@ void Editor::open(const PaletteEntry& entry) {
         laidOut.pins = opened.pinNames();
         board_ = boardFrom(laidOut);
     }
+    ++boardsReplaced_;
     name_ = opened.name();
 }
 
@@ -299,6 +440,7 @@ void Editor::newBoard() {
     way_.clear();
     board_ = Board();
     name_.clear();
+    ++boardsReplaced_;
 }
 
 void Editor::undo() {
@@ -326,10 +468,11 @@ void Editor::back() {
     if (way_.empty()) return;
     endMove();
     const std::shared_ptr<const BoardLeft> left = way_.back();
-    record("back to " + (left->name.empty() ? std::string("the board") : left->name), false, true, true);
+    record("back to " + (left->name.empty() ? std::string("the board") : shown(left->name)), false, true, true);
     way_.pop_back();
     board_ = left->board;
     name_ = left->name;
+    ++boardsReplaced_;
 }
 
 void Editor::lookInside(const Chip& chip) {
@@ -372,7 +515,7 @@ History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const 
     if (move_) {
         auto copy = state.board.chips.begin();
         for (auto chip = board_.chips.begin(); chip != board_.chips.end(); ++chip, ++copy)
-            if (&*chip == move_->chip) copy->moveTo(inFrame(*copy, copy->position()));
+            if (&*chip == move_->chips.front()) copy->moveTo(inFrame(*copy, copy->position()));
     }
     if (palette) state.palette = palette_.entries();
     if (name) state.name = name_;
@@ -387,6 +530,7 @@ void Editor::restore(History::State state) {
     for (std::size_t i = 0; !state.way && i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
         state.board.inputs[i] = board_.inputs[i];
     board_ = std::move(state.board);
+    ++boardsReplaced_;
     board_.showLamps();
     if (state.palette) palette_.replaceAll(std::move(*state.palette));
     if (state.name) name_ = std::move(*state.name);

@@ -44,6 +44,9 @@ public:
     const Pace& pace() const { return pace_; }
     const History& history() const { return history_; }
     Time blinkRestartedAt() const { return blinkRestartedAt_; }
+    // How often the board was replaced whole (an undo, a redo, a chip opened,
+    // a kept board put on it): what holds its chips lets them go when it grows.
+    uint64_t boardsReplaced() const { return boardsReplaced_; }
 
     // No chip, board or palette may grow larger, nor a chip or board nest
     // deeper; tests lower them. The history keeps what fits in its budget.
@@ -84,6 +87,25 @@ public:
     void endMove();
     // The chip goes with every wire that touches it.
     void removeChip(const Chip& chip);
+
+    // Chips taken together: this board's, each once. Each edit is one step.
+    // Moves them as one, the first to `to` as nearly as the board frame
+    // holds them all; the moves of the same chips until `endMove` are one step.
+    void moveChips(const std::vector<const Chip*>& chips, Point to);
+    // They go with every wire that touches them.
+    void removeChips(const std::vector<const Chip*>& chips);
+    // The text of the chips and the wires between them, as the clipboard
+    // holds it; a cut removes them too.
+    std::string copy(const std::vector<const Chip*>& chips) const;
+    std::string cut(const std::vector<const Chip*>& chips);
+    // The chips of a copied text, under ids no board chip has, with the wires
+    // between them, their top-left at `at`, held inside the frame as a whole.
+    // None when refused, and why is said.
+    std::vector<const Chip*> paste(const std::string& text, Point at);
+    // Copies of the chips and the wires between them, DUPLICATE_OFFSET right
+    // and down, held inside the frame as a whole.
+    static constexpr Point DUPLICATE_OFFSET{20.f, 20.f};
+    std::vector<const Chip*> duplicate(const std::vector<const Chip*>& chips);
 
     // A wire under way, completed: false, and nothing changes, when one of
     // its ends names no pin or its target is fed already (which is said).
@@ -170,10 +192,10 @@ public:
     std::string pinLabel(const PinOf& pin) const;
 
 private:
-    // A drag under way: the chip, and what stood before it moved, unless the
-    // placement that began it is the step.
+    // A drag under way: the chips, and what stood before they moved, unless
+    // the placement that began it is the step.
     struct Move {
-        const Chip* chip;
+        std::vector<const Chip*> chips;
         std::optional<Board> before;
         Point start;
     };
@@ -189,6 +211,11 @@ private:
 
     // The chip, one of this board's.
     Chip& own(const Chip& chip) { return const_cast<Chip&>(chip); }
+    bool moving(const Chip& chip) const;
+    void removeChips(const std::vector<const Chip*>& chips, const std::string& what);
+    // Puts the piece's chips on the board, their top-left at `at`; `done` is
+    // what the step is called in the past tense.
+    std::vector<const Chip*> addPiece(const KeptBoard& piece, Point at, const std::string& what, const std::string& done);
     Point inFrame(const Chip& chip, Point wanted) const;
     bool pinExists(int32_t chip, int32_t pin, bool source) const;
     void blinkClockedInputs(Time now);
@@ -218,4 +245,5 @@ private:
     WayBack way_;
     std::optional<InsideView> inside_;
     KeptBoards kept_;  // the boards saved chips were saved from
+    uint64_t boardsReplaced_ = 0;
 };

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +25,11 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* FORMAT = "vorplex-library";
+constexpr const char* PIECE_FORMAT = "vorplex-piece";
 constexpr std::size_t LONGEST_NAME = 20;
+// No screen is so wide: a chip farther out would stand nowhere a float can
+// hold it with its width, or at infinity.
+constexpr double FARTHEST = 1e6;
 
 // Names are 8-bit: each byte is the code point of its value, in UTF-8.
 std::string toUtf8(const std::string& bytes) { return Spelling::utf8(bytes); }
@@ -129,21 +134,11 @@ public:
     explicit Reader(std::string name) : name(std::move(name)) {}
 
     Library read(const std::string& text) {
-        Json file;
-        try {
-            file = Json::parse(text);
-        } catch (const Json::exception& error) {  // a number too large for any type included
-            refuse("not JSON: " + std::string(error.what()).substr(std::string(error.what()).find(' ') + 1));
-        }
-        if (!file.is_object() || file.value("format", Json()) != FORMAT)
-            refuse(std::string("not a library: no \"format\": \"") + FORMAT + "\"");
+        const Json file = open(text, FORMAT, "not a library");
         const int version = readVersion(file.value("version", Json()));
         const Json& definitions = field(file, "definitions", Json::value_t::array);
         const Json& chips = field(file, "chips", Json::value_t::array);
-        for (std::size_t index = 0; index < definitions.size(); ++index) {
-            where = "definition " + std::to_string(index) + ": ";
-            definitions_.push_back(readDefinition(definitions[index], index));
-        }
+        readDefinitions(definitions);
         std::vector<std::pair<std::string, std::size_t>> named;
         std::vector<ReadBoard> boards;  // the board, then those the palette's chips were saved from
         boards.push_back(version >= 2 && file.contains("board") ? readBoard(file["board"], "board: ") : ReadBoard{});
@@ -167,8 +162,50 @@ public:
         return library;
     }
 
+    // A piece is read as a board without pins would be.
+    KeptBoard readPiece(const std::string& text) {
+        const Json file = open(text, PIECE_FORMAT, "not a piece of a board");
+        readVersion(file.value("version", Json()));
+        const Json& definitions = field(file, "definitions", Json::value_t::array);
+        const Json& chips = field(file, "chips", Json::value_t::array);
+        const Json& wires = field(file, "wires", Json::value_t::array);
+        readDefinitions(definitions);
+        std::vector<ReadBoard> piece(1);
+        piece[0].kept.inputs.clear(), piece[0].kept.outputs.clear();
+        std::unordered_map<int32_t, const Definition*> firstWithId;
+        readWires(wires, "", piece[0].kept, firstWithId, readPlacedChips(chips, "", piece[0], firstWithId, 1));
+        Library library;
+        std::vector<std::pair<std::string, std::size_t>> named;
+        assemble(library, named, piece, {});
+        return std::move(library.board);
+    }
+
 private:
-    [[noreturn]] void refuse(const std::string& what) const { throw LibraryFile::Refused(name + ": " + where + what); }
+    using Fault = LibraryFile::Refused::Fault;
+
+    [[noreturn]] void refuse(const std::string& what, Fault fault = Fault::Unreadable) const {
+        throw LibraryFile::Refused(name + ": " + where + what, 0, fault);
+    }
+    [[noreturn]] void refuseTooLarge(const std::string& what) const { refuse(what + tooLarge(), Fault::TooLarge); }
+
+    Json open(const std::string& text, const char* format, const char* notOfFormat) {
+        Json file;
+        try {
+            file = Json::parse(text);
+        } catch (const Json::exception& error) {  // a number too large for any type included
+            refuse("not JSON: " + std::string(error.what()).substr(std::string(error.what()).find(' ') + 1), Fault::NotOurs);
+        }
+        if (!file.is_object() || file.value("format", Json()) != format)
+            refuse(std::string(notOfFormat) + ": no \"format\": \"" + format + "\"", Fault::NotOurs);
+        return file;
+    }
+
+    void readDefinitions(const Json& definitions) {
+        for (std::size_t index = 0; index < definitions.size(); ++index) {
+            where = "definition " + std::to_string(index) + ": ";
+            definitions_.push_back(readDefinition(definitions[index], index));
+        }
+    }
 
     const Json& field(const Json& object, const char* key, Json::value_t type) {
         if (!object.contains(key)) refuse(std::string("no \"") + key + "\"");
@@ -195,7 +232,8 @@ private:
         if (!version.is_number_integer() || version < 1)
             refuse("version " + version.dump() + " is not 1 to " + std::to_string(LibraryFile::VERSION));
         if (version > LibraryFile::VERSION)
-            refuse("version " + version.dump() + " is newer than this editor reads (" + std::to_string(LibraryFile::VERSION) + ")");
+            refuse("version " + version.dump() + " is newer than this editor reads (" + std::to_string(LibraryFile::VERSION) + ")",
+                   Fault::Later);
         return version.get<int>();
     }
 
@@ -233,9 +271,17 @@ private:
         for (std::size_t pin = 0; pin < inputs.size(); ++pin) kept.inputs.push_back({inputs[pin] == '1', clocked[pin] == '1'});
         kept.outputs.assign(outputs.size(), false);
         for (std::size_t pin = 0; pin < outputs.size(); ++pin) kept.outputs[pin] = outputs[pin] == '1';
-        int64_t size = 1 + static_cast<int64_t>(inputs.size() + outputs.size());
         std::unordered_map<int32_t, const Definition*> firstWithId;
-        const Json& chips = field(board, "chips", Json::value_t::array);
+        const int64_t size = readPlacedChips(field(board, "chips", Json::value_t::array), context, read, firstWithId,
+                                             1 + static_cast<int64_t>(inputs.size() + outputs.size()));
+        readWires(field(board, "wires", Json::value_t::array), context, kept, firstWithId, size);
+        return read;
+    }
+
+    // A board's chips, each with its name, definition and place; the size
+    // of the board with them.
+    int64_t readPlacedChips(const Json& chips, const std::string& context, ReadBoard& read,
+                            std::unordered_map<int32_t, const Definition*>& firstWithId, int64_t size) {
         for (std::size_t index = 0; index < chips.size(); ++index) {
             where = context + "chip " + std::to_string(index) + ": ";
             const Json& chip = chips[index];
@@ -248,13 +294,14 @@ private:
                 refuse("id " + std::to_string(used.id) + " is not from " + std::to_string(FIRST_CHIP_ID) + " to " + std::to_string(LAST_CHIP_ID));
             const Json& at = field(chip, "at", Json::value_t::array);
             if (at.size() != 2 || !at[0].is_number() || !at[1].is_number()) refuse("\"at\" is not two numbers");
-            if ((size += used.size) > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            if (std::abs(at[0].get<double>()) > FARTHEST || std::abs(at[1].get<double>()) > FARTHEST)
+                refuse("\"at\" is more than 1000000 pixels out");
+            if ((size += used.size) > LARGEST_CHIP) refuseTooLarge("the board is ");
             firstWithId.emplace(used.id, &used);
             read.definitions.push_back(static_cast<std::size_t>(definition));
-            kept.chips.push_back({name, ChipLogic(NOT_CHIP), at[0].get<float>(), at[1].get<float>()});
+            read.kept.chips.push_back({name, ChipLogic(NOT_CHIP), at[0].get<float>(), at[1].get<float>()});
         }
-        readWires(field(board, "wires", Json::value_t::array), context, kept, firstWithId, size);
-        return read;
+        return size;
     }
 
     void readWires(const Json& wires, const std::string& context, KeptBoard& kept,
@@ -277,7 +324,7 @@ private:
             if (wire.toPin < 0 || static_cast<std::size_t>(wire.toPin) >= pins(wire.toChip, true, "target"))
                 refuse("its target has no pin " + std::to_string(wire.toPin));
             if (!fed.insert({wire.toChip, wire.toPin}).second) refuse("its target is fed by an earlier wire");
-            if (++size > LARGEST_CHIP) refuse("the board is " + tooLarge());
+            if (++size > LARGEST_CHIP) refuseTooLarge("the board is ");
             kept.wires.push_back(wire);
         }
     }
@@ -297,15 +344,15 @@ private:
             if (used == static_cast<int32_t>(index)) refuse(what + ": the definition contains itself");
             if (used < 0 || static_cast<std::size_t>(used) > index) refuse(what + ": no definition " + std::to_string(used) + " before this one");
             read.parts.push_back(static_cast<std::size_t>(used));
-            if ((read.size += definitions_[read.parts.back()].size) > LARGEST_CHIP) refuse(tooLarge());
+            if ((read.size += definitions_[read.parts.back()].size) > LARGEST_CHIP) refuseTooLarge("");
             if ((read.depth = std::max(read.depth, definitions_[read.parts.back()].depth + 1)) > DEEPEST_CHIP)
-                refuse("more than " + std::to_string(DEEPEST_CHIP) + " levels deep (chips within chips)");
+                refuse("more than " + std::to_string(DEEPEST_CHIP) + " levels deep (chips within chips)", Fault::TooDeep);
         }
         for (const Json& c : definition.value("connections", Json::array())) {
             const std::string what = "connection " + std::to_string(read.connections.size());
             if (!c.is_array() || c.size() != 4) refuse(what + " is not four numbers");
             read.connections.push_back({whole(c[0], what), whole(c[1], what), whole(c[2], what), whole(c[3], what)});
-            if (++read.size > LARGEST_CHIP) refuse(tooLarge());
+            if (++read.size > LARGEST_CHIP) refuseTooLarge("");
         }
         return read;
     }
@@ -321,7 +368,7 @@ private:
             if (other == name) refuse("a second chip of this name");
         const int32_t definition = integer(chip, "definition");
         if (definition < 0 || static_cast<std::size_t>(definition) >= definitions_.size()) refuse("no definition " + std::to_string(definition));
-        if ((total += definitions_[static_cast<std::size_t>(definition)].size) > LARGEST_CHIP) refuse("the chips together are " + tooLarge());
+        if ((total += definitions_[static_cast<std::size_t>(definition)].size) > LARGEST_CHIP) refuseTooLarge("the chips together are ");
         return {name, static_cast<std::size_t>(definition)};
     }
 
@@ -430,6 +477,21 @@ void writeList(std::ostringstream& text, const Json& items, std::size_t depth) {
     text << '\n' << indent.substr(2) << ']';
 }
 
+// A text's format, version and definitions, the same for a library and a piece.
+void writeHead(std::ostringstream& text, const char* format, const Json& definitions) {
+    text << "{\n  \"format\": \"" << format << "\",\n  \"version\": " << LibraryFile::VERSION << ",\n  \"definitions\": ";
+    writeList(text, definitions, 2);
+}
+
+// A described board's chips and wires, each a list `depth` levels in.
+void writeChipsAndWires(std::ostringstream& text, const Json& board, std::size_t depth) {
+    const std::string indent(2 * depth - 2, ' ');
+    text << ",\n" << indent << "\"chips\": ";
+    writeList(text, board["chips"], depth);
+    text << ",\n" << indent << "\"wires\": ";
+    writeList(text, board["wires"], depth);
+}
+
 }  // namespace
 
 namespace {
@@ -498,17 +560,13 @@ std::string LibraryFile::textOf(const Library& library, const WrittenPalette& pa
     const Json& chips = palette.list;
     const Json board = describeBoard(library.board, writer);
     std::ostringstream text;
-    text << "{\n  \"format\": \"" << FORMAT << "\",\n  \"version\": " << VERSION << ",\n  \"definitions\": ";
-    writeList(text, writer.definitions, 2);
+    writeHead(text, FORMAT, writer.definitions);
     text << ",\n  \"chips\": ";
     writeList(text, chips, 2);
     text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
          << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump();
     if (board.contains("pins")) text << ",\n    \"pins\": " << board["pins"].dump();
-    text << ",\n    \"chips\": ";
-    writeList(text, board["chips"], 3);
-    text << ",\n    \"wires\": ";
-    writeList(text, board["wires"], 3);
+    writeChipsAndWires(text, board, 3);
     text << "\n  }\n}\n";
     return text.str();
 }
@@ -516,6 +574,18 @@ std::string LibraryFile::textOf(const Library& library, const WrittenPalette& pa
 Library LibraryFile::parse(const std::string& text, const std::string& name) {
     return Reader(name).read(text);
 }
+
+std::string LibraryFile::formatPiece(const KeptBoard& piece) {
+    Writer writer;
+    const Json described = describeBoard(piece, writer);
+    std::ostringstream text;
+    writeHead(text, PIECE_FORMAT, writer.definitions);
+    writeChipsAndWires(text, described, 2);
+    text << "\n}\n";
+    return text.str();
+}
+
+KeptBoard LibraryFile::parsePiece(const std::string& text, const std::string& name) { return Reader(name).readPiece(text); }
 
 Library LibraryFile::read() const {
     std::error_code error;

@@ -87,12 +87,20 @@ public:
     // where in it and what is wrong.
     class Refused : public std::runtime_error {
     public:
-        explicit Refused(const std::string& what, int error = 0) : std::runtime_error(what), error_(error) {}
+        // What is wrong with a text, for saying it in a few words: it is not
+        // one of ours, it is of a later version, a chip in it is too large or
+        // too deep, or anything else that makes it unreadable.
+        enum class Fault { Unreadable, NotOurs, Later, TooLarge, TooDeep };
+
+        explicit Refused(const std::string& what, int error = 0, Fault fault = Fault::Unreadable)
+            : std::runtime_error(what), error_(error), fault_(fault) {}
         // The system's error number for a file that could not be written, else 0.
         int error() const { return error_; }
+        Fault fault() const { return fault_; }
 
     private:
         int error_;
+        Fault fault_;
     };
 
     // Larger files are refused unread, and never written.
@@ -119,6 +127,19 @@ public:
     // stands for the file in the reasons for a refusal.
     static std::string format(const Library& library);
     static Library parse(const std::string& text, const std::string& name);
+
+    // A piece of a board as text, as the clipboard holds it: its chips, each
+    // where it stands from the piece's top-left, and the wires between them,
+    // none to the board's pins. Definitions as in a library, under a format
+    // of its own, so that a library is no piece:
+    //
+    //   {"format": "vorplex-piece", "version": 3,
+    //    "definitions": [...as in a library...],
+    //    "chips": [{"name": "NAND", "definition": 1, "at": [0, 0]}, ...],
+    //    "wires": [[40321, 0, 40877, 1], ...]}
+    static std::string formatPiece(const KeptBoard& piece);
+    // Refused as a library is, and with a fault for what is wrong.
+    static KeptBoard parsePiece(const std::string& text, const std::string& name);
 
 private:
     struct WrittenPalette;

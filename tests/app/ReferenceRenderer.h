@@ -41,6 +41,9 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (std::size_t output = 0; output < board.outputs.size(); ++output) draw(outputCircle(editor, output));
     for (const Wire& wire : board.wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
+    for (const Chip* chip : app.selecting().selected())
+        if (!editor.inside()) draw(selectedOutlineOf(*chip));
+    if (app.selecting().area() && !editor.inside()) draw(selectingRectangle(*app.selecting().area()));
     if (app.notice().isShown()) draw(app.notice().text());
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) draw(*line);

@@ -7,8 +7,9 @@
 // shape at a time: overlapping chips of several sizes, saved chips with
 // spaces, tabs and line breaks in their names, clocked and lit inputs, wires
 // across chips and a wire under way; and so it does from frame to frame as
-// values change and chips move, and with the inside of a chip shown; and
-// the lines that say what happened over it.
+// values change and chips move, with chips selected under a rectangle being
+// dragged, and with the inside of a chip shown; and the lines that say what
+// happened over it.
 TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     AppDriver user;
     user.setPinCounts(3, 2);
@@ -54,6 +55,12 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.key(sf::Keyboard::A, true);
+    user.press({1500, 200});
+    user.moveMouse({410, 330});
+    expectSamePixels("with chips selected and a rectangle dragged");
+    user.release({410, 330});
+    user.click({1500, 200});
     user.controlClick(user.chip(apart));
     user.frames(2);
     expectSamePixels("looking inside a chip");

@@ -8,9 +8,12 @@
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
 # and see the change move a wire per step with the Right arrow; open INV with
-# Ctrl and a click, and find its NOT on the board alone; go back with
-# Alt+Left; Ctrl+click on the INV on the board to see its inside running, and
-# come back with Alt+Left.
+# Ctrl and a click, and find its NOT on the board alone; wire a second NOT
+# after it, select both with a drag, duplicate them with Ctrl+D, drag the
+# copies away, wire them from the input to a new lamp and see them work, and
+# paste a third pair through the desktop's clipboard; go back with Alt+Left;
+# Ctrl+click on the INV on the board to see its inside running, and come
+# back with Alt+Left.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -145,6 +148,18 @@ expect "another: the NOT and its lamp" 1882,540=00FF00
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+drag 70 1035 800 540  # a second NOT, pins at (750, 540) and (828, 540)
+click 175 50 && click 589 540 && click 789 540
+drag 500 400 900 600
+expect "both NOTs selected" 589,513=50B4FF 789,513=50B4FF
+xdotool key ctrl+d
+drag 640 578 640 778  # the copies, pins 20 right and 220 down
+click 1890 30 && click 175 50 && click 38 540 && click 609 760 && click 175 50 && click 809 760 && click 1882 687
+expect "the copies wired from the input to a new lamp" 38,540=00FF00 700,760=000000 1882,687=00FF00
+click 38 540
+expect "the copies pass the input on" 700,760=00FF00 1882,687=000000
+xdotool mousemove 1200 250 key ctrl+c key ctrl+v
+expect "a third pair pasted through the clipboard" 1239,290=FF0000 1239,248=50B4FF
 xdotool key alt+Left
 expect "back with Alt+Left to the board that stood" 925,530=FF0000 1280,285=FF0000
 xdotool mousemove 925 530 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1

@@ -23,6 +23,9 @@ public:
     void release(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left);
     void click(sf::Vector2f at, sf::Mouse::Button button = sf::Mouse::Left) { press(at, button), release(at, button); }
     void controlClick(sf::Vector2f at) { controlHeld = true, click(at), controlHeld = false; }
+    void shiftClick(sf::Vector2f at) { shiftHeld = true, click(at), shiftHeld = false; }
+    // A left drag: press, a frame on the way, release.
+    void drag(sf::Vector2f from, sf::Vector2f to) { press(from), moveMouse(to), release(to); }
     void wheel(sf::Vector2f at, float delta);
     void type(const std::u32string& text);  // a frame per character
     void key(sf::Keyboard::Key code, bool control = false, bool shift = false, bool alt = false);
@@ -66,4 +69,5 @@ private:
 
 public:
     bool deleteHeld = false;  // the key's live state, as the frames see it
+    bool shiftHeld = false;
 };

@@ -53,6 +53,15 @@ std::string checkBoard(const App& app) {
     return "";
 }
 
+// Every selected chip is on the board, once.
+std::string checkSelection(const App& app) {
+    std::set<const Chip*> onBoard, seen;
+    for (const Chip& chip : app.editor().board().chips) onBoard.insert(&chip);
+    for (const Chip* chip : app.selecting().selected())
+        if (!onBoard.count(chip) || !seen.insert(chip).second) return "a selected chip is not on the board, or selected twice";
+    return "";
+}
+
 std::string checkWires(const App& app) {
     const Editor& editor = app.editor();
     const bool drawing = app.wiring().state() == WiringState::ChoosingSource || app.wiring().state() == WiringState::ChoosingTarget;
@@ -108,6 +117,7 @@ std::string checkShownValues(const App& app, bool stepped) {
 std::string findViolation(const App& app) {
     std::string problem = checkBoard(app);
     if (problem.empty()) problem = checkWires(app);
+    if (problem.empty()) problem = checkSelection(app);
     const Pace& pace = app.editor().pace();
     const bool stepped = !pace.isPaused() && pace.framesPerStep() == 1;
     if (problem.empty() && !app.frame().eventPending) problem = checkShownValues(app, stepped);

@@ -7,6 +7,7 @@ namespace {
 
 constexpr int64_t LARGEST_PLACED = 3000;  // parts of a saved chip, pins and wires included
 constexpr int64_t LARGEST_SAVED = 20000;
+constexpr std::size_t MOST_CHIPS = 100;  // on a board that still grows by pasting and duplicating
 
 sf::FloatRect around(const sf::CircleShape& circle) { return circle.getGlobalBounds(); }
 sf::FloatRect around(const sf::RectangleShape& shape) { return {shape.getPosition(), shape.getSize()}; }
@@ -41,6 +42,7 @@ FrameInput RandomFrames::next(const App& app) {
             frame.event.mouseButton = {buttons[byte() % std::size(buttons)], frame.mousePos.x, frame.mousePos.y};
             frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
             frame.controlHeld = press && byte() % 16 == 0;
+            frame.shiftHeld = press && byte() % 8 == 0;
             const bool onSave = around(app.buttons()[App::Save].rect).contains(sf::Vector2f(frame.mousePos));
             frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
             break;
@@ -56,7 +58,8 @@ FrameInput RandomFrames::next(const App& app) {
             static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
                                                          sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
                                                          sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket,
-                                                         sf::Keyboard::Left, sf::Keyboard::Left, sf::Keyboard::BackSpace};
+                                                         sf::Keyboard::Left, sf::Keyboard::Left, sf::Keyboard::BackSpace,
+                                                         sf::Keyboard::C, sf::Keyboard::D, sf::Keyboard::V, sf::Keyboard::D};
             const uint8_t key = byte(), modifiers = byte();
             const bool leaveLook = app.editor().inside() && modifiers % 4 == 0;  // the board is not left for long
             frame.eventPending = true;
@@ -65,6 +68,8 @@ FrameInput RandomFrames::next(const App& app) {
                                : key % 2 ? keys[key / 2 % std::size(keys)]
                                          : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
                                (modifiers & 8) != 0, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
+            const bool grows = frame.event.key.code == sf::Keyboard::V || frame.event.key.code == sf::Keyboard::D;
+            frame.eventPending = !(grows && (app.editor().board().chips.size() > MOST_CHIPS || tooLargeToSave(app)));
             break;
         }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;

@@ -8,9 +8,10 @@
 
 // Frames of a busy, careless user, decoded from a string of bytes: presses and
 // releases of every mouse button on the buttons, the name box, board pins,
-// palette entries, board chips, wires and their edges; typing; the right button
-// held; long pauses; stale events. The seeded random runs draw the bytes from a
-// generator, the fuzzer takes them from libFuzzer. Chips are kept small enough
+// palette entries, board chips, wires and their edges, with Ctrl or Shift
+// held or not; typing; keys; the right button held; long pauses; stale
+// events. The seeded random runs draw the bytes from a generator, the fuzzer
+// takes them from libFuzzer. Chips are kept small enough
 // for thousands of frames a second: large saved chips are not placed, and a
 // large board is not saved.
 class RandomFrames {
