@@ -161,6 +161,7 @@ void App::pressKey() {
     if (key.control && key.code == sf::Keyboard::Z && !key.shift) endEditInProgress(), editor_.undo();
     if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift)))
         endEditInProgress(), editor_.redo();
+    if (key.control && key.code == sf::Keyboard::U) endEditInProgress(), editor_.updateOlderCopies();
     if (key.code == sf::Keyboard::Delete) deletePaletteEntryAt(editor_, mouse());
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());

@@ -13,6 +13,7 @@ inline constexpr KeyUse KEYS[] = {
     {"Ctrl+Y, Ctrl+Shift+Z", "redo it"},
     {"Ctrl + press on a palette chip", "open it on the board, to change it"},
     {"Delete over a palette chip", "remove it from the palette"},
+    {"Ctrl+U", "update the chips that hold an older version of a saved chip"},
     {"Mouse wheel over the palette", "scroll the palette"},
     {"Space", "pause or run the circuit"},
     {"Right arrow, .", "one step while paused"},

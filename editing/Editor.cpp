@@ -1,6 +1,8 @@
 #include "editing/Editor.h"
 
 #include "editing/AutoLayout.h"
+#include "editing/ChipFromBoard.h"
+#include "editing/OlderCopies.h"
 
 #include <iostream>
 #include <memory>
@@ -14,25 +16,13 @@ std::vector<PaletteEntry> primitives(const BoardLayout& layout, const LabelWidth
     return entries;
 }
 
-// Board chip ids stay, so the copied wires find their sub-chips; pin values
-// are not carried over.
-std::vector<ChipLogic> snapshotChips(const BoardChips& chips) {
-    std::vector<ChipLogic> parts;
-    parts.reserve(chips.size());
-    for (const Chip& chip : chips) {
-        parts.emplace_back(chip.kind(), chip.subChips(), chip.connections(), chip.inputCount(), chip.outputCount());
-        parts.back().setId(chip.id());
-    }
-    return parts;
-}
-
-// Board pins become the chip's own pins unchanged: id 0 names them in both.
-std::vector<Connection> snapshotWires(const std::list<Wire>& wires, const std::optional<Connection>& underWay) {
-    std::vector<Connection> links;
-    links.reserve(wires.size() + 1);
-    for (const Wire& wire : wires) links.push_back(wire.connection);
-    if (underWay) links.push_back(*underWay);
-    return links;
+// The window's line: the first lines after the words, and how many more
+// the terminal lists.
+std::string withLines(const std::string& words, const std::vector<std::string>& lines) {
+    std::string line = words;
+    for (std::size_t at = 0; at < lines.size() && at < 2; ++at) line += "; " + lines[at];
+    if (lines.size() > 2) line += "; " + std::to_string(lines.size() - 2) + " more on the terminal";
+    return line;
 }
 
 bool isPrimitive(const Chip& chip) { return chip.kind() == NOT_CHIP || chip.kind() == AND_CHIP; }
@@ -198,12 +188,14 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     if (name_.empty() || !fitsInPalette(size, name_)) return Saved::Refused;
     if (tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
     record("save " + name_, true, true);
-    ChipLogic logic(static_cast<ChipKind>(palette_.size()), snapshotChips(board_.chips),
-                    snapshotWires(board_.wires, wireUnderWay), static_cast<int32_t>(board_.inputs.size()),
-                    static_cast<int32_t>(board_.outputs.size()));
+    auto kept = std::make_shared<const KeptBoard>(keptBoard(board_));
+    ChipLogic logic = chipFromBoard(*kept, static_cast<ChipKind>(palette_.size()), wireUnderWay);
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
-    if (!palette_.join(PaletteEntry(std::move(saved), std::make_shared<const KeptBoard>(keptBoard(board_)))))
+    if (!palette_.join(PaletteEntry(std::move(saved), std::move(kept)))) {
+        const std::string older = OlderCopies(palette_.entries(), board_, &name_).changedNotice(name_);
+        if (!older.empty()) say(older);
         return Saved::Replaced;
+    }
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
     return Saved::Appended;
@@ -225,6 +217,26 @@ void Editor::removeFromPalette(const PaletteEntry& entry) {
     if (&entry < palette_.entries().data() + 2) return;
     record("remove " + entry.name() + " from the palette", true);
     palette_.remove(entry);
+}
+
+// One step, the palette with it. Wires removed and chips left as they were
+// are said in the window and listed on the terminal.
+void Editor::updateOlderCopies() {
+    endMove();
+    const OlderCopies older(palette_.entries(), board_);
+    if (!older.any()) return say(withLines("nothing to update", older.notUpdated()), older.notUpdated());
+    const auto fits = [this](int64_t size, int32_t depth, const std::string& name, const char* what) {
+        return !tooLarge(size, name, "not updated", what) && !tooDeep(depth, name, "not updated", what);
+    };
+    std::optional<OlderCopies::Update> update = older.update(static_cast<ChipKind>(palette_.size()), layout_, fits);
+    if (!update) return;
+    std::vector<std::string>& lines = update->removedWires;
+    lines.insert(lines.end(), older.notUpdated().begin(), older.notUpdated().end());
+    const std::string words = withLines("updated " + older.described(), lines);
+    record("update older copies", true);
+    palette_.replaceAll(std::move(update->palette));
+    board_ = std::move(update->board);
+    say(words, lines);
 }
 
 void Editor::undo() {
@@ -278,6 +290,11 @@ void Editor::workChanged() {
 
 void Editor::say(const std::string& words, const std::string& line) {
     if (!line.empty()) std::cerr << "vorplex: " << line << '\n';
+    notices_.push_back(words);
+}
+
+void Editor::say(const std::string& words, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::cerr << "vorplex: " << line << '\n';
     notices_.push_back(words);
 }
 

@@ -7,7 +7,8 @@
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
 # and see the change move a wire per step with the Right arrow; open INV with
-# Ctrl and a click, and find its NOT on the board alone.
+# Ctrl and a click, and find its NOT on the board alone; place a copy of INV,
+# change INV and save it, and see the copy change only with Ctrl+U.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -120,5 +121,15 @@ expect "another: the NOT and its lamp" 1882,540=00FF00
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+drag 230 1035 900 300  # a copy of INV, its input free
+expect "a copy of INV placed: its output shows 1" 931,300=00FF00
+xdotool mousemove 1200 540 sleep 0.1 mousedown 3 sleep 0.3 mouseup 3 sleep 0.1
+expect "the NOT's wire to the lamp deleted" 1200,540=333333
+click 375 50  # INV saved again, its output fed by nothing
+expect "INV changed, its copy as it was" 931,300=00FF00
+xdotool key ctrl+u
+expect "the copy updated with Ctrl+U, where it stood" 931,300=000000 890,318=FF0000
+xdotool key ctrl+z
+expect "the older copy back with Ctrl+Z" 931,300=00FF00
 quit
 echo "end_to_end: passed" && rm -rf "$work"

@@ -2,8 +2,10 @@
 
 #include "editing/Editor.h"
 
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 // An editor as the tests make one, without a window: laid out for a screen
 // of 1920 x 1080, a chip's label 10 pixels a character.
@@ -27,3 +29,17 @@ Editor::Saved saveAs(Editor& editor, const std::string& name);
 void run(Editor& editor, int steps);
 // Every board chip removed.
 void clearBoard(Editor& editor);
+
+// Wires: from chip, pin, to chip, pin; chip 0 is the board, n the n-th part placed.
+using PartWires = std::vector<std::array<int, 4>>;
+// Gives the board its pins, places the parts, wires them, lets the circuit
+// settle, saves the board as `name` and clears it.
+void saveBuilt(Editor& editor, const std::string& name, std::size_t inputs, std::size_t outputs,
+               const std::vector<std::string>& parts, const PartWires& wires);
+
+// The wires of a full adder of two XORs and three NANDs: sum = in0 XOR in1
+// XOR in2 (out0), carry = at least two of them (out1).
+extern const PartWires FULL_ADDER_WIRES;
+// Saves NAND (an AND, then a NOT), XOR (four NANDs) and, under `name`, two
+// XORs and three NANDs wired as `wires` say.
+void saveFullAdder(Editor& editor, const std::string& name, const PartWires& wires);

@@ -55,7 +55,7 @@ FrameInput RandomFrames::next(const App& app) {
         case 12: {  // a key but Escape, with Ctrl and Shift or not; the editor's keys most often
             static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
                                                          sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
-                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket};
+                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket, sf::Keyboard::U};
             const uint8_t key = byte(), modifiers = byte();
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
