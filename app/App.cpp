@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -85,14 +86,18 @@ void App::setUpScene() {
     nameBox_.setup({500.f, 30.f}, {350.f, 40.f}, font_);
     // Between the board frame's outline and the palette row.
     notice_.setup({frame.left, SCREEN_H - frame.top + layout::BOARD_OUTLINE}, font_);
-    // Under the top bar, beside "Connect".
-    paceLabel_.setFont(font_);
-    paceLabel_.setCharacterSize(Notice::TEXT_SIZE);
-    paceLabel_.setFillColor(Notice::COLOUR);
+    // Under the top bar: the pace under "Connect", what wiring waits for under "Save".
+    for (sf::Text* line : {&paceLabel_, &wiringHint_}) {
+        line->setFont(font_);
+        line->setCharacterSize(Notice::TEXT_SIZE);
+        line->setFillColor(Notice::COLOUR);
+    }
     paceLabel_.setPosition(100.f, frame.top - 28.f);
+    wiringHint_.setPosition(300.f, frame.top - 28.f);
     std::vector<std::pair<std::string, std::string>> keys;
+    for (const KeyUse& key : PRESSES) keys.emplace_back(key.keys, key.use);
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
-    keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys);
+    keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, frame.height - 40.f);
 }
 
 void App::update() { step(readFrameInput()); }
@@ -105,6 +110,7 @@ FrameInput App::readFrameInput() {
         input.mousePos = sf::Mouse::getPosition(*window_);
         input.rightButtonHeld = sf::Mouse::isButtonPressed(sf::Mouse::Right);
         input.controlHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::LControl) || sf::Keyboard::isKeyPressed(sf::Keyboard::RControl);
+        input.deleteHeld = sf::Keyboard::isKeyPressed(sf::Keyboard::Delete);
     }
     input.now = clock_.getElapsedTime();
     return input;
@@ -113,19 +119,17 @@ FrameInput App::readFrameInput() {
 void App::step(const FrameInput& input) {
     frame_ = input;
     wiring_.rightButton(frame_.rightButtonHeld);
+    deleteDown_ = deleteDown_ && frame_.deleteHeld;
     runSteps();
-    editor_.keepWhenDue(now(), !open_);
+    editor_.keepWhenDue(now());
     showEditor();
 }
 
 // The frame's steps, in their order. Several end the frame once they have
 // taken a press.
 void App::runSteps() {
-    if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape)) {
-        // The frame still completes; the loop ends when it next looks.
-        if (window_) window_->close();
-        open_ = false;
-    }
+    if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape))
+        quit();
     editor_.runFrame(now());
     if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse()));
     if (isEvent(sf::Event::TextEntered))
@@ -161,8 +165,10 @@ void App::pressKey() {
     if (key.control && key.code == sf::Keyboard::Z && !key.shift) endEditInProgress(), editor_.undo();
     if (key.control && (key.code == sf::Keyboard::Y || (key.code == sf::Keyboard::Z && key.shift)))
         endEditInProgress(), editor_.redo();
+    // A held Delete repeats its presses: it removes one chip.
+    if (key.code == sf::Keyboard::Delete && !std::exchange(deleteDown_, true)) deletePaletteEntryAt(editor_, mouse());
+    if (key.control && key.code == sf::Keyboard::N) endEditInProgress(), editor_.newBoard();
     if (key.control && key.code == sf::Keyboard::U) endEditInProgress(), editor_.updateOlderCopies();
-    if (key.code == sf::Keyboard::Delete) deletePaletteEntryAt(editor_, mouse());
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
@@ -221,6 +227,18 @@ bool App::pressBoardChip() {
     return false;
 }
 
+// The work is kept before the window closes; when it cannot be, the window
+// stays and says so, and a second request quits without keeping. The frame
+// still completes; the loop ends when it next looks.
+void App::quit() {
+    if (!quitUnkept_ && !editor_.keepBeforeEnding(now())) {
+        quitUnkept_ = true;
+        return;
+    }
+    if (window_) window_->close();
+    open_ = false;
+}
+
 void App::endEditInProgress() {
     wiring_.abandon();
     dragging_.follow(editor_, mouse());
@@ -233,6 +251,10 @@ void App::showEditor() {
     nameBox_.show(editor_.name());
     const std::string pace = editor_.pace().label();
     if (paceLabel_.getString() != pace) paceLabel_.setString(pace);
+    const char* hint = wiring_.state() == WiringState::Idle             ? ""
+                       : wiring_.state() == WiringState::ChoosingTarget ? "choose a target (right press: next free input)"
+                                                                         : "choose a source";
+    if (wiringHint_.getString() != hint) wiringHint_.setString(hint);
 }
 
 Point App::mouse() const { return {static_cast<float>(frame_.mousePos.x), static_cast<float>(frame_.mousePos.y)}; }

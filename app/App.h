@@ -54,11 +54,13 @@ public:
     const Notice& notice() const { return notice_; }
     const KeyPanel& keyPanel() const { return keyPanel_; }
     const sf::Text& paceLabel() const { return paceLabel_; }
+    const sf::Text& wiringHint() const { return wiringHint_; }
 
 private:
     FrameInput readFrameInput();
     void setUpScene();
     void runSteps();
+    void quit();
     void pressKey();
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
@@ -90,7 +92,10 @@ private:
     NameBox nameBox_;
     Notice notice_;
     KeyPanel keyPanel_;
-    sf::Text paceLabel_;  // near the top bar, while paused or slowed
+    sf::Text paceLabel_;   // under the top bar, while paused or slowed
+    sf::Text wiringHint_;  // beside it, while a wire is being made
     SceneBatch sceneBatch_;
     bool open_ = true;
+    bool quitUnkept_ = false;  // the work could not be kept when asked to quit
+    bool deleteDown_ = false;  // since its press, while the key is held
 };

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -36,15 +37,21 @@ std::pair<unsigned, unsigned> windowSizeOf(const std::string& text) {
     return size;
 }
 
-// The keys the editor understands, after the options.
-std::string keysHelp() {
-    std::string help = "Keys in the editor (while the name box has no focus; while it has, they type, all but Escape):\n";
-    for (const KeyUse& key : KEYS) {
-        std::string keys = std::string("  ") + key.keys;
-        keys.resize(std::max<std::size_t>(keys.size() + 2, 34), ' ');
-        help += keys + key.use + "\n";
+std::string listed(const char* heading, const KeyUse* uses, std::size_t count) {
+    std::string help = heading;
+    for (const KeyUse* use = uses; use < uses + count; ++use) {
+        std::string keys = std::string("  ") + use->keys;
+        keys.resize(std::max<std::size_t>(keys.size() + 2, 36), ' ');
+        help += keys + use->use + "\n";
     }
     return help;
+}
+
+// The presses and keys the editor understands, after the options.
+std::string keysHelp() {
+    return listed("The mouse in the editor:\n", PRESSES, std::size(PRESSES)) +
+           listed("Keys in the editor (while the name box has no focus; while it has, they type, all but Escape):\n",
+                  KEYS, std::size(KEYS));
 }
 
 // A relative or empty value counts as unset, as the XDG Base Directory rules say.

@@ -5,8 +5,8 @@
 #include <SFML/Window/Event.hpp>
 
 // Everything one frame reads from the outside world, gathered at its start:
-// the one event taken, the mouse, the right button's and the Ctrl keys' live
-// state and the time.
+// the one event taken, the mouse, the right button's, the Ctrl keys' and the
+// Delete key's live state and the time.
 // Tests build these by hand to drive the App frame by frame.
 struct FrameInput {
     bool eventPending = false;
@@ -15,6 +15,7 @@ struct FrameInput {
     bool rightButtonHeld = false;
     sf::Time now;  // on the App's clock; times the blink
     bool controlHeld = false;  // either Ctrl key
+    bool deleteHeld = false;   // a held key repeats its presses: one is taken
 };
 
 // Whether some step of the frame acts on events of this type. Mouse moves,

@@ -1,20 +1,35 @@
 #pragma once
 
-// Every key and modifier the editor understands, beside the mouse on the
-// board's pins, chips, wires and buttons: listed by --help and on the panel
-// that F1 shows.
+// Every press of the mouse and every key the editor understands: listed by
+// --help, in the README and on the panel that F1 shows.
 struct KeyUse {
     const char* keys;
     const char* use;
 };
 
+inline constexpr KeyUse PRESSES[] = {
+    {"Press on an input", "switch it on or off"},
+    {"Middle press on an input", "make it blink every 700 ms, or stop"},
+    {"+ and - at the top left, right", "add or remove an input, an output"},
+    {"Press on a palette chip, drag", "place a copy on the board"},
+    {"Left drag on a chip", "move it"},
+    {"Right press on a chip", "remove it with its wires"},
+    {"Connect, a source, a target", "make a wire: left on a chip, its first free pin"},
+    {"Right press on a source, target", "the next output, the next free input"},
+    {"Right button held over a wire", "delete it"},
+    {"Name box, then Save", "save the board as a chip in the palette"},
+    {"Press on a mark at a palette end", "scroll the palette"},
+    {"Mouse wheel over the palette", "scroll the palette"},
+};
+
+// Keys act while the name box has no focus; while it has, they type, all but Escape.
 inline constexpr KeyUse KEYS[] = {
     {"Ctrl+Z", "undo the last edit of the board"},
     {"Ctrl+Y, Ctrl+Shift+Z", "redo it"},
+    {"Ctrl+N", "a new board: one input, one output, no chips"},
     {"Ctrl + press on a palette chip", "open it on the board, to change it"},
     {"Delete over a palette chip", "remove it from the palette"},
     {"Ctrl+U", "update the chips that hold an older version of a saved chip"},
-    {"Mouse wheel over the palette", "scroll the palette"},
     {"Space", "pause or run the circuit"},
     {"Right arrow, .", "one step while paused"},
     {"[ and ]", "half and twice the speed: a step every 1 to 64 frames"},

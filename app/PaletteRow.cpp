@@ -3,6 +3,7 @@
 bool pressPaletteRow(Editor& editor, Wiring& wiring, Dragging& dragging, Point mouse, bool control) {
     if (!editor.palette().inRow(mouse)) return false;
     wiring.reset();
+    if (const int mark = editor.palette().markAt(mouse)) return editor.scrollPalette(mark), true;
     const PaletteEntry* entry = editor.palette().entryAt(mouse);
     if (!entry) return true;
     if (control && editor.canOpen(*entry)) {

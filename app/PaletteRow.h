@@ -8,8 +8,9 @@
 
 // Any press in the row is taken, on an entry or not, and ends a wire whose
 // source is being chosen. A press on an entry places a copy of it and drags
-// it; with Ctrl held, it opens the entry instead. False when the press is
-// not in the row.
+// it; with Ctrl held, it opens the entry instead. A press on the mark at an
+// end of the row scrolls it by an entry. False when the press is not in the
+// row.
 bool pressPaletteRow(Editor& editor, Wiring& wiring, Dragging& dragging, Point mouse, bool control);
 
 // The wheel over the row scrolls it by a whole entry.

@@ -96,7 +96,8 @@ void SceneBatch::rebuild(const App& app) {
     if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
     if (app.notice().isShown()) addText(overlay, app.notice().text());
-    if (!app.paceLabel().getString().isEmpty()) addText(overlay, app.paceLabel());
+    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
+        if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
     if (app.keyPanel().isShown()) {
         addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());

@@ -1,5 +1,6 @@
 #include "app/Wiring.h"
 
+#include <algorithm>
 #include <vector>
 
 std::optional<Connection> Wiring::connectionUnderWay() const {
@@ -74,26 +75,27 @@ bool Wiring::chooseTarget(Editor& editor, const Chip& chip, sf::Mouse::Button bu
     } else {
         int32_t free = 0;
         while (free < pins && used[free]) ++free;
-        if (free == pins) {
-            abandon();
+        c.toChip = chip.id();
+        c.toPin = std::min(free, pins - 1);
+        if (free == pins) {  // the editor refuses it, and says which input is taken
+            finish(editor);
             return true;
         }
-        c.toChip = chip.id();
-        c.toPin = free;
     }
     if (left) finish(editor);
     return false;
 }
 
+// A board output fed already is refused by the editor, which says so.
 void Wiring::pressOutput(Editor& editor, int32_t output) {
-    if (editor.board().wireInto(0, output)) return abandon();
     underWay_->connection.toChip = 0;
     underWay_->connection.toPin = output;
     underWay_->setTargetPoint(editor.layout().outputPoint(static_cast<std::size_t>(output), editor.board().outputs.size()));
     finish(editor);
 }
 
-// A wire made is a step; what stood before it is the board without it.
+// A wire made is a step; what stood before it is the board without it. A
+// wire the editor refuses is abandoned.
 void Wiring::finish(Editor& editor) {
     editor.connect(*underWay_);
     underWay_.reset();

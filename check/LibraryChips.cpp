@@ -1,6 +1,6 @@
 #include "check/LibraryChips.h"
 
-#include "check/Spelling.h"
+#include "storage/Spelling.h"
 
 #include <algorithm>
 #include <cctype>

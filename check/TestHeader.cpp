@@ -1,6 +1,6 @@
 #include "check/TestHeader.h"
 
-#include "check/Spelling.h"
+#include "storage/Spelling.h"
 
 namespace {
 

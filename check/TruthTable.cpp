@@ -1,7 +1,7 @@
 #include "check/TruthTable.h"
 
 #include "check/RowBatch.h"
-#include "check/Spelling.h"
+#include "storage/Spelling.h"
 
 #include <charconv>
 #include <string>

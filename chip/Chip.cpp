@@ -26,6 +26,7 @@ void Chip::layout() {
 
 void Chip::moveTo(Point position) {
     position_ = position;
+    keptAt_.reset();
     layout();
 }
 

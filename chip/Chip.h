@@ -5,6 +5,7 @@
 #include "chip/Point.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // How wide a chip's name is drawn as its label: the graphics measure it.
@@ -33,8 +34,14 @@ public:
     // Places the label and every pin from the body's position and size.
     void layout();
 
-    // Moves the body and lays the chip out at once.
+    // Moves the body and lays the chip out at once. Where it is kept is
+    // where it now stands.
     void moveTo(Point position);
+    // Where the chip is kept, which may differ from where it stands: a chip
+    // read from a larger screen stands inside this one's board, but is kept
+    // where it stood there until it is moved.
+    Point keptPosition() const { return keptAt_.value_or(position_); }
+    void keepPositionAs(Point position) { keptAt_ = position; }
     // Resizes the body; its label and pins stay where they are until the next layout.
     void resize(Point size);
 
@@ -79,4 +86,5 @@ private:
     Point laidOutAt_;
     Point laidOutSize_;
     uint64_t layoutStamp_ = 0;
+    std::optional<Point> keptAt_;
 };

@@ -68,5 +68,6 @@ const Wire* Board::wireInto(int32_t chip, int32_t pin) const {
 }
 
 bool operator==(const Board& a, const Board& b) {
-    return a.inputs == b.inputs && a.outputs == b.outputs && a.chips == b.chips && a.wires == b.wires;
+    return a.inputs == b.inputs && a.outputs == b.outputs && a.names == b.names && a.chips == b.chips &&
+           a.wires == b.wires;
 }

@@ -3,6 +3,7 @@
 #include "editing/BoardChips.h"
 #include "editing/BoardInput.h"
 #include "editing/Wire.h"
+#include "storage/PinNames.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,7 @@ public:
     std::vector<BoardInput> inputs{BoardInput{}};  // never fewer than one
     std::vector<bool> outputs{false};              // the lamps' values; never fewer than one
     std::vector<bool> lamps{false};                // lit as last shown, one per output
+    PinNames names;                                // of the inputs and outputs, saved as the chip's
     BoardChips chips;
     std::list<Wire> wires;  // complete ones, in creation order
 

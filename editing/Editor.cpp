@@ -3,7 +3,9 @@
 #include "editing/AutoLayout.h"
 #include "editing/ChipFromBoard.h"
 #include "editing/OlderCopies.h"
+#include "storage/Spelling.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -27,6 +29,26 @@ std::string withLines(const std::string& words, const std::vector<std::string>& 
 
 bool isPrimitive(const Chip& chip) { return chip.kind() == NOT_CHIP || chip.kind() == AND_CHIP; }
 
+// What is said is UTF-8; names are 8-bit, each byte a character.
+std::string shown(const std::string& name) { return Spelling::utf8(name); }
+
+std::string counted(int32_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+// ": 3 inputs → 2", for each side whose count changed.
+std::string countsChanged(std::pair<int32_t, int32_t> before, std::pair<int32_t, int32_t> after) {
+    std::string change;
+    const auto side = [&change](int32_t from, int32_t to, const char* what) {
+        if (from != to) change += (change.empty() ? ": " : ", ") + counted(from, what) + " \u2192 " + std::to_string(to);
+    };
+    side(before.first, after.first, "input");
+    side(before.second, after.second, "output");
+    return change;
+}
+
+std::pair<int32_t, int32_t> pinCounts(const ChipLogic& chip) { return {chip.inputCount(), chip.outputCount()}; }
+
 }  // namespace
 
 // The seed fixes the palette chips' ids; whoever makes the editor seeds first.
@@ -44,7 +66,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
     keeper_.emplace(std::move(file));
     for (NamedChip& named : kept.chips)
         palette_.join(PaletteEntry(Chip(std::move(named.chip), palette_.nextPosition(), named.name, labelWidth_(named.name)),
-                                   std::move(named.board)));
+                                   std::move(named.board), std::move(named.pins)));
     board_ = boardFrom(kept.board);
     name_ = kept.name;
 }
@@ -54,7 +76,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
 Library Editor::work() const {
     Library work;
     for (const PaletteEntry& entry : palette_.entries())
-        if (!isPrimitive(entry)) work.chips.push_back({entry.name(), entry, entry.savedBoard()});
+        if (!isPrimitive(entry)) work.chips.push_back({entry.name(), entry, entry.savedBoard(), entry.pinNames()});
     work.board = keptBoard(board_);
     work.name = name_;
     return work;
@@ -65,6 +87,13 @@ Library Editor::work() const {
 void Editor::keepWhenDue(Time now, bool ending) {
     if (!keeper_ || !keeper_->due(now, ending)) return;
     if (const std::optional<Keeper::Failure> failure = keeper_->write(work(), now)) say(failure->words, failure->line);
+}
+
+bool Editor::keepBeforeEnding(Time now) {
+    if (!keeper_ || !keeper_->due(now, true)) return true;
+    const std::optional<Keeper::Failure> failure = keeper_->write(work(), now);
+    if (failure) say(failure->words + " \u2014 Escape again quits without keeping", failure->line);
+    return !failure;
 }
 
 void Editor::addInput() {
@@ -78,6 +107,7 @@ void Editor::removeInput() {
     const int32_t last = static_cast<int32_t>(board_.inputs.size() - 1);
     board_.removeWiresWhere([last](const Connection& c) { return c.fromChip == 0 && c.fromPin == last; });
     board_.inputs.pop_back();
+    if (board_.names.inputs.size() > board_.inputs.size()) board_.names.inputs.pop_back();
 }
 
 void Editor::addOutput() {
@@ -93,6 +123,19 @@ void Editor::removeOutput() {
     board_.removeWiresWhere([last](const Connection& c) { return c.toChip == 0 && c.toPin == last; });
     board_.outputs.pop_back();
     board_.lamps.pop_back();
+    if (board_.names.outputs.size() > board_.outputs.size()) board_.names.outputs.pop_back();
+}
+
+void Editor::namePin(bool output, int32_t pin, std::string name) {
+    const std::size_t count = output ? board_.outputs.size() : board_.inputs.size();
+    if (pin < 0 || static_cast<std::size_t>(pin) >= count) return;
+    name.resize(std::min(name.size(), PinNames::LONGEST));
+    const std::size_t at = static_cast<std::size_t>(pin);
+    if ((output ? board_.names.output(at) : board_.names.input(at)) == name) return;
+    record(std::string("name ") + (output ? "output " : "input ") + std::to_string(pin));
+    std::vector<std::string>& names = output ? board_.names.outputs : board_.names.inputs;
+    if (names.size() <= at) names.resize(at + 1);
+    names[at] = std::move(name);
 }
 
 void Editor::switchInput(int32_t input) {
@@ -109,7 +152,7 @@ const Chip* Editor::place(const PaletteEntry& entry) {
     if (tooLarge(board_.sizeAsChip() + entry.treeSize(), entry.name(), "not placed", "board")) return nullptr;
     if (tooDeep(entry.depth() + 1, entry.name(), "not placed", "board")) return nullptr;
     endMove();
-    record("place " + entry.name());
+    record("place " + shown(entry.name()));
     Chip& placed = board_.chips.place(entry);
     // Its pins are laid out for the new height when it first moves.
     placed.resize(placed.boardSize());
@@ -137,7 +180,7 @@ void Editor::settleMove() {
     workChanged();
     move_->start = move_->chip->position();
     if (!move_->before) return;
-    history_.record("move " + move_->chip->name(), History::State{std::move(*move_->before), {}, {}});
+    history_.record("move " + shown(move_->chip->name()), History::State{std::move(*move_->before), {}, {}});
     move_->before = stateNow(false, false).board;
 }
 
@@ -145,7 +188,7 @@ void Editor::settleMove() {
 // chips than ids, those of a repeated id are that chip's only.
 void Editor::removeChip(const Chip& chip) {
     if (move_ && move_->chip == &chip) endMove();
-    record("remove " + chip.name());
+    record("remove " + shown(chip.name()));
     const int32_t id = chip.id();
     if (board_.chips.find(id) == &chip)
         board_.removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
@@ -154,8 +197,11 @@ void Editor::removeChip(const Chip& chip) {
 
 bool Editor::connect(const Wire& wire) {
     const Connection& c = wire.connection;
-    if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false) || board_.wireInto(c.toChip, c.toPin))
-        return false;
+    if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false)) return false;
+    if (board_.wireInto(c.toChip, c.toPin)) {
+        const std::string owner = c.toChip == 0 ? "the board" : shown(board_.chips.find(c.toChip)->name());
+        return say((c.toChip == 0 ? "output " : "input ") + std::to_string(c.toPin) + " of " + owner + " is taken"), false;
+    }
     record("make a wire");
     board_.wires.push_back(wire);
     board_.wires.back().finish();
@@ -185,17 +231,19 @@ void Editor::setName(std::string name) {
 // nothing, nor does a board too large or too deep to become a chip.
 Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     const int64_t size = board_.sizeAsChip() + (wireUnderWay ? 1 : 0);
-    if (name_.empty() || !fitsInPalette(size, name_)) return Saved::Refused;
-    if (tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
-    record("save " + name_, true, true);
+    if (name_.empty()) return say("type a name first"), Saved::Refused;
+    if (!fitsInPalette(size, name_) || tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
+    record("save " + shown(name_), true, true);
+    const PaletteEntry* same = palette_.find(name_);
+    const std::pair<int32_t, int32_t> before = same ? pinCounts(*same) : std::pair<int32_t, int32_t>{};
     auto kept = std::make_shared<const KeptBoard>(keptBoard(board_));
     ChipLogic logic = chipFromBoard(*kept, static_cast<ChipKind>(palette_.size()), wireUnderWay);
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
-    if (!palette_.join(PaletteEntry(std::move(saved), std::move(kept)))) {
-        const std::string older = OlderCopies(palette_.entries(), board_, &name_).changedNotice(name_);
-        if (!older.empty()) say(older);
-        return Saved::Replaced;
-    }
+    const std::pair<int32_t, int32_t> after = pinCounts(saved);
+    if (!palette_.join(PaletteEntry(std::move(saved), std::move(kept), board_.names)))
+        return say("replaced " + shown(name_) + countsChanged(before, after) + OlderCopies(palette_.entries(), board_, &name_).held()),
+               Saved::Replaced;
+    say("saved " + shown(name_));
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
     return Saved::Appended;
@@ -207,16 +255,31 @@ void Editor::open(const PaletteEntry& entry) {
     if (!canOpen(entry)) return;
     const PaletteEntry opened = entry;
     endMove();
-    record("open " + opened.name(), false, true);
-    board_ = boardFrom(opened.savedBoard() ? *opened.savedBoard() : laidOutBoard(opened, palette_, layout_, labelWidth_));
+    record("open " + shown(opened.name()), false, true);
+    if (opened.savedBoard()) {
+        board_ = boardFrom(*opened.savedBoard());
+    } else {
+        KeptBoard laidOut = laidOutBoard(opened, palette_, layout_, labelWidth_);
+        laidOut.pins = opened.pinNames();
+        board_ = boardFrom(laidOut);
+    }
     name_ = opened.name();
 }
 
 // Chips placed from the entry, or saved with it inside, keep what they are.
 void Editor::removeFromPalette(const PaletteEntry& entry) {
     if (&entry < palette_.entries().data() + 2) return;
-    record("remove " + entry.name() + " from the palette", true);
+    const std::string name = shown(entry.name());
+    record("remove " + name + " from the palette", true);
     palette_.remove(entry);
+    say("removed " + name + ": Ctrl+Z brings it back");
+}
+
+void Editor::newBoard() {
+    endMove();
+    record("new board", false, true);
+    board_ = Board();
+    name_.clear();
 }
 
 // One step, the palette with it. Wires removed and chips left as they were
@@ -375,16 +438,16 @@ bool Editor::tooLarge(int64_t size, const std::string& name, const char* refused
 }
 
 void Editor::sayTooLarge(const std::string& name, const char* refused, const char* what) {
-    say("\"" + name + "\" " + refused + ": the " + what + " would be too large",
-        "\"" + name + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
+    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too large",
+        "\"" + shown(name) + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
             " parts (chips, pins and connections at every depth)");
 }
 
 // Nor may a chip nest deeper than the deepest a library may hold.
 bool Editor::tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) {
     if (depth <= deepestChip_) return false;
-    say("\"" + name + "\" " + refused + ": the " + what + " would be too deep",
-        "\"" + name + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
+    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too deep",
+        "\"" + shown(name) + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
             " levels deep (chips within chips)");
     return true;
 }
@@ -394,22 +457,28 @@ KeptBoard Editor::keptBoard(const Board& board) const {
     kept.inputs.clear();
     for (const BoardInput& input : board.inputs) kept.inputs.push_back({input.value, input.clocked});
     kept.outputs = board.outputs;
-    for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.position().x, chip.position().y});
+    for (const Chip& chip : board.chips) kept.chips.push_back({chip.name(), chip, chip.keptPosition().x, chip.keptPosition().y});
     for (const Wire& wire : board.wires) kept.wires.push_back(wire.connection);
+    kept.pins = board.names;
     return kept;
 }
 
-// Chips stand where they stood, held inside the board frame of this run's screen.
+// Chips stand where they stood, held inside the board frame of this run's
+// screen, and are kept where they stood until the user moves them: a smaller
+// screen moves nothing for good.
 Board Editor::boardFrom(const KeptBoard& kept) const {
     Board restored;
     restored.inputs.clear();
     for (const KeptBoard::Input& input : kept.inputs) restored.inputs.push_back({input.value, input.clocked});
     restored.outputs = kept.outputs;
+    restored.names = kept.pins;
     restored.showLamps();
     for (const KeptBoard::PlacedChip& placed : kept.chips) {
         Chip chip(placed.logic, {placed.x, placed.y}, placed.name, labelWidth_(placed.name));
         chip.resize(chip.boardSize());
-        chip.moveTo(inFrame(chip, chip.position()));
+        const Point kept = chip.position();
+        chip.moveTo(inFrame(chip, kept));
+        if (chip.position() != kept) chip.keepPositionAs(kept);
         restored.chips.add(std::move(chip));
     }
     for (const Connection& connection : kept.wires) {

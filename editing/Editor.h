@@ -57,6 +57,10 @@ public:
     Library work() const;
     // Writes the work when it is due; `ending` when the editor is about to end.
     void keepWhenDue(Time now, bool ending = false);
+    // Writes what is not kept yet, before the editor ends: whether all is
+    // kept. A write that fails says so, and that a second request to quit
+    // quits without keeping.
+    bool keepBeforeEnding(Time now);
 
     // The board's pins. A switch is no step, but it is kept.
     void addInput();
@@ -65,6 +69,9 @@ public:
     void removeOutput();
     void switchInput(int32_t input);
     void toggleBlinking(int32_t input);
+    // Names a board input or output, at most 12 characters; an empty name
+    // leaves it unnamed. Saving makes the board's names the chip's.
+    void namePin(bool output, int32_t pin, std::string name);
 
     // A copy of the palette entry on the board, under an id no board chip
     // has, where the entry stands, as tall as its pins need; the placement
@@ -78,7 +85,7 @@ public:
     void removeChip(const Chip& chip);
 
     // A wire under way, completed: false, and nothing changes, when one of
-    // its ends names no pin or its target is fed already.
+    // its ends names no pin or its target is fed already (which is said).
     bool connect(const Wire& wire);
     // `partOfLastStep`: the wires deleted in one hold of the mouse button
     // are one step, with the removal that began it.
@@ -97,6 +104,8 @@ public:
     void open(const PaletteEntry& entry);
     // Never NOT or AND.
     void removeFromPalette(const PaletteEntry& entry);
+    // An empty board: one input, one output, no chips, no name.
+    void newBoard();
     void scrollPalette(int entries) { palette_.scroll(entries); }
 
     // Every chip that holds an older version of a palette chip brought up to

@@ -2,6 +2,7 @@
 
 #include "editing/ChipFromBoard.h"
 #include "editing/CircuitNumbers.h"
+#include "storage/Spelling.h"
 
 #include <algorithm>
 #include <numeric>
@@ -79,7 +80,7 @@ public:
 
     void say(std::vector<std::string>& lines) const {
         for (const Pin& pin : pins_)
-            lines.push_back(where_ + ": " + counted(pin.wires, "wire") + (pin.input ? " to " : " from ") + pin.chip + "'s " +
+            lines.push_back(where_ + ": " + counted(pin.wires, "wire") + (pin.input ? " to " : " from ") + Spelling::utf8(pin.chip) + "'s " +
                             (pin.input ? "input " : "output ") + std::to_string(pin.number) + " removed");
     }
 
@@ -166,7 +167,7 @@ void OlderCopies::findUnkept(CircuitNumbers& numbers, const std::vector<int32_t>
     for (const PaletteEntry& entry : palette_)
         for (int32_t sub = 0; !entry.savedBoard() && sub < entry.subChipCount(); ++sub)
             if (!standing.count(numbers.of(entry.part().subChip(sub)))) {
-                notUpdated_.push_back(entry.name() + ": not updated, its board was not kept");
+                notUpdated_.push_back(Spelling::utf8(entry.name()) + ": not updated, its board was not kept");
                 break;
             }
 }
@@ -176,16 +177,16 @@ std::string OlderCopies::described() const {
     std::sort(entries.begin(), entries.end());
     const std::size_t named = entries.size() > 3 ? 2 : entries.size();
     std::vector<std::string> items;
-    for (std::size_t at = 0; at < named; ++at) items.push_back(palette_[entries[at]].name());
+    for (std::size_t at = 0; at < named; ++at) items.push_back(Spelling::utf8(palette_[entries[at]].name()));
     if (entries.size() > named) items.push_back(counted(entries.size() - named, "other saved chip"));
     if (!boardChips_.empty()) items.push_back(counted(boardChips_.size(), "chip") + " on the board");
     return listed(items);
 }
 
-std::string OlderCopies::changedNotice(const std::string& changed) const {
+std::string OlderCopies::held() const {
     if (!any()) return "";
     const bool one = rebuilt_.size() + boardChips_.size() == 1;
-    return changed + " changed: " + described() + (one ? " holds the older one (Ctrl+U updates it)" : " hold the older one (Ctrl+U updates them)");
+    return "; " + described() + (one ? " holds the older one (Ctrl+U updates it)" : " hold the older one (Ctrl+U updates them)");
 }
 
 std::optional<OlderCopies::Update> OlderCopies::update(ChipKind kind, const BoardLayout& layout, const Fits& fits) const {
@@ -206,7 +207,7 @@ bool OlderCopies::rebuild(std::size_t entry, ChipKind kind, Update& update, cons
     KeptBoard kept = *palette_[entry].savedBoard();
     std::unordered_map<int32_t, std::size_t> firstWithId;
     for (std::size_t chip = 0; chip < kept.chips.size(); ++chip) firstWithId.emplace(kept.chips[chip].logic.id(), chip);
-    Removals removals(palette_[entry].name());
+    Removals removals(Spelling::utf8(palette_[entry].name()));
     for (const Held& held : replaced_[entry]) {
         KeptBoard::PlacedChip& placed = kept.chips[held.chip];
         const int32_t id = placed.logic.id();
@@ -223,7 +224,8 @@ bool OlderCopies::rebuild(std::size_t entry, ChipKind kind, Update& update, cons
     return true;
 }
 
-// Each chip keeps its id, name and place, held inside the frame as it grows.
+// Each chip keeps its id, name and place, held inside the frame as it grows,
+// and where it is kept.
 void OlderCopies::replaceOnBoard(Update& update, const BoardLayout& layout) const {
     Removals removals("the board");
     auto chip = update.board.chips.begin();
@@ -235,7 +237,9 @@ void OlderCopies::replaceOnBoard(Update& update, const BoardLayout& layout) cons
         static_cast<ChipLogic&>(*chip) = update.palette[held.entry];
         chip->setId(id);
         chip->resize(chip->boardSize());
+        const Point kept = chip->keptPosition();
         chip->moveTo(layout.holdInFrame(chip->position(), chip->size()));
+        if (chip->position() != kept) chip->keepPositionAs(kept);
     }
     update.board.removeWiresWhere([&](const Connection& c) { return removals.removes(c); });
     removals.say(update.removedWires);

@@ -41,11 +41,12 @@ public:
     OlderCopies(const std::vector<PaletteEntry>& palette, const Board& board, const std::string* only = nullptr);
 
     bool any() const { return !rebuilt_.empty() || !boardChips_.empty(); }
-    // The chips that hold an older version: "ADD4, ADD8 and 3 chips on the board".
+    // The chips that hold an older version: "ADD4, ADD8 and 3 chips on the
+    // board", names in UTF-8 as every line said.
     std::string described() const;
-    // "FULLADD changed: ADD4 and 3 chips on the board hold the older one
-    // (Ctrl+U updates them)", or nothing.
-    std::string changedNotice(const std::string& changed) const;
+    // What a save that replaced the chip adds to its line: "; ADD4 and 3
+    // chips on the board hold the older one (Ctrl+U updates them)", or nothing.
+    std::string held() const;
     // Without `only`: a line for each saved chip without a kept board that
     // holds a chip which no palette chip will be.
     const std::vector<std::string>& notUpdated() const { return notUpdated_; }

@@ -80,6 +80,13 @@ bool Palette::inRow(Point point) const {
     return top < point.y && point.y <= top + first.size().y;
 }
 
+int Palette::markAt(Point point) const {
+    if (!inRow(point)) return 0;
+    if (firstShown_ > 0 && point.x <= MARK_ZONE) return -1;
+    if (runsPastEdge() && point.x >= layout_.screenWidth() - MARK_ZONE) return 1;
+    return 0;
+}
+
 const PaletteEntry* Palette::entryAt(Point point) const {
     if (!inRow(point)) return nullptr;
     for (std::size_t index = firstShown_; index < entries_.size(); ++index) {

@@ -15,6 +15,9 @@ public:
     // NOT at the row's start and AND beside it, as the scene has always had them.
     static constexpr float NOT_LEFT = 20.f;
     static constexpr float AND_LEFT = 100.f;
+    // At each end of a row that has more beyond it stands a mark; a press
+    // this close to the screen's edge is a press on it.
+    static constexpr float MARK_ZONE = 16.f;
 
     Palette(const BoardLayout& layout, std::vector<PaletteEntry> entries);
 
@@ -44,6 +47,9 @@ public:
     bool runsPastEdge() const;
 
     bool inRow(Point point) const;
+    // -1 or 1 for a point in the row on the mark at its left or right end,
+    // where there is more that way; else 0.
+    int markAt(Point point) const;
     // The entry shown at the point, if any.
     const PaletteEntry* entryAt(Point point) const;
 

@@ -1,8 +1,8 @@
 #include "storage/LibraryFile.h"
 
 #include "storage/AtomicFile.h"
+#include "storage/Spelling.h"
 
-#include <SFML/System/Utf.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -27,12 +27,7 @@ constexpr const char* FORMAT = "vorplex-library";
 constexpr std::size_t LONGEST_NAME = 20;
 
 // Names are 8-bit: each byte is the code point of its value, in UTF-8.
-std::string toUtf8(const std::string& bytes) {
-    const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::string text;
-    sf::Utf8::fromLatin1(begin, begin + bytes.size(), std::back_inserter(text));
-    return text;
-}
+std::string toUtf8(const std::string& bytes) { return Spelling::utf8(bytes); }
 
 template <class Value>
 void appendBytes(std::string& key, const Value& value) {
@@ -360,13 +355,9 @@ private:
     std::string readName(const std::string& text, bool mayBeEmpty = false) { return readName(text, mayBeEmpty ? 0 : 1, LONGEST_NAME); }
 
     std::string readName(const std::string& text, std::size_t shortest, std::size_t longest) {
-        std::u32string codePoints;
-        sf::Utf8::toUtf32(text.begin(), text.end(), std::back_inserter(codePoints));
-        std::string name;
-        for (const char32_t codePoint : codePoints) {
-            if (codePoint > 0xFF) refuse("a name holds a character above U+00FF");
-            name.push_back(static_cast<char>(codePoint));
-        }
+        const std::optional<std::string> decoded = Spelling::decode(text);
+        if (!decoded) refuse("a name holds a character above U+00FF");
+        const std::string& name = *decoded;
         if (name.size() < shortest || name.size() > longest)
             refuse("a name of " + std::to_string(name.size()) + " characters, not " + std::to_string(shortest) + " to " + std::to_string(longest));
         return name;

@@ -38,8 +38,18 @@ std::optional<std::string> NameBox::type(std::uint32_t codePoint, std::string na
 
 std::string NameBox::name() const { return toByteString(field.text.getString()); }
 
+// A name wider than the box is drawn smaller, centred, so that it stays
+// inside; one that fits is drawn as it always was.
 void NameBox::show(const std::string& name) {
-    if (name != this->name()) field.setLabel(name);
+    if (name == this->name()) return;
+    field.text.setScale(1.f, 1.f);
+    field.setLabel(name);
+    const float room = field.rect.getSize().x - 2 * MARGIN, width = field.text.getGlobalBounds().width;
+    if (width <= room) return;
+    const float scale = room / width, height = static_cast<float>(Button::LABEL_SIZE);
+    const sf::Vector2f box = field.rect.getPosition();
+    field.text.setScale(scale, scale);
+    field.text.setPosition(box.x + field.rect.getSize().x * 0.5f - width * scale * 0.5f, box.y + height * (1.f - scale) * 0.5f);
 }
 
 void NameBox::setActive(bool focused) {

@@ -20,6 +20,7 @@ public:
     static constexpr std::size_t MAX_LENGTH = 20;
     static constexpr std::uint32_t BACKSPACE = 8;
     static constexpr std::uint32_t CARRIAGE_RETURN = 13;
+    static constexpr float MARGIN = 6.f;  // between a long name and the box's sides
 
     void setup(sf::Vector2f position, sf::Vector2f size, const sf::Font& font);
 

@@ -1,6 +1,5 @@
 #include "widgets/Notice.h"
 
-#include "widgets/Latin1.h"
 
 const sf::Color Notice::COLOUR(160, 160, 160, 255);
 
@@ -12,7 +11,7 @@ void Notice::setup(sf::Vector2f position, const sf::Font& font) {
 }
 
 void Notice::say(const std::string& words, sf::Time now) {
-    line.setString(toScreenString(words));
+    line.setString(sf::String::fromUtf8(words.begin(), words.end()));
     saidAt = now;
     shown = true;
 }
@@ -21,4 +20,8 @@ void Notice::update(sf::Time now) {
     if (shown && now - saidAt >= sf::milliseconds(SHOWN_FOR_MS)) shown = false;
 }
 
-std::string Notice::words() const { return shown ? toByteString(line.getString()) : std::string(); }
+std::string Notice::words() const {
+    if (!shown) return "";
+    const std::basic_string<sf::Uint8> text = line.getString().toUtf8();
+    return std::string(text.begin(), text.end());
+}

@@ -15,6 +15,7 @@ public:
     // The line's top-left corner.
     void setup(sf::Vector2f position, const sf::Font& font);
 
+    // The words in UTF-8.
     void say(const std::string& words, sf::Time now);
     // Hides the line once it has shown for long enough.
     void update(sf::Time now);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 // A save that replaces a chip ends the frame at once; one that adds a chip
 // lets it go on, so a chip being dragged follows the mouse to the Save
 // button in that frame.
@@ -48,4 +50,40 @@ TEST(FrameSteps, EachUserActionIsOneStep) {
     EXPECT_EQ(user.board().inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
     user.click(user.input(0));
     EXPECT_EQ(user.board(), empty);
+}
+
+// While a wire is being made, a line under the top bar says what it waits
+// for, and only then. Ctrl+N makes a new board, and Ctrl+Z takes it back.
+TEST(FrameSteps, WiringSaysWhatItWaitsForAndANewBoardIsOneStep) {
+    AppDriver user;
+    const int32_t invert = user.place("NOT", {400, 300});
+    const auto hint = [&user] { return user.app.wiringHint().getString().toAnsiString(); };
+    EXPECT_EQ(hint(), "");
+    user.click(user.button(App::Connect));
+    EXPECT_EQ(hint(), "choose a source");
+    user.click(user.input(0));
+    EXPECT_EQ(hint(), "choose a target (right press: next free input)");
+    user.click(user.chip(invert));
+    EXPECT_EQ(hint(), "");
+    const Board wired = user.board();
+    user.key(sf::Keyboard::N, true);
+    EXPECT_TRUE(user.board().chips.empty() && user.board().wires.empty());
+    user.undo();
+    EXPECT_EQ(user.board(), wired);
+}
+
+// Escape quits once the work is kept; when it cannot be, the window stays
+// and says so, and a second Escape quits without keeping.
+TEST(FrameSteps, QuittingNeverLosesWorkUnasked) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vorplex-quit-in-the-way";
+    std::filesystem::create_directories(folder);
+    AppDriver user;
+    user.app.editor().keepIn(LibraryFile(folder.string()), {});
+    user.lateFrame(1000);
+    user.place("NOT", {400, 300});
+    user.key(sf::Keyboard::Escape);
+    EXPECT_TRUE(user.app.isOpen());
+    EXPECT_EQ(user.app.notice().words(), "not kept: is a directory \u2014 Escape again quits without keeping");
+    user.key(sf::Keyboard::Escape);
+    EXPECT_FALSE(user.app.isOpen());
 }

@@ -39,8 +39,9 @@ TEST(PaletteRow, CtrlAndAPressOpenASavedChip) {
 
 // Forty saved chips run past the screen's edge: the wheel over the palette
 // moves the row by whole entries, a mark at each end shows there is more,
-// and every entry can be reached and placed. Delete over an entry takes it
-// out, but never NOT or AND; Ctrl+Z brings it back.
+// and every entry can be reached and placed; a press on a mark scrolls by an
+// entry and places nothing. Delete over an entry takes it out, one for a key
+// held down, but never NOT or AND; Ctrl+Z brings it back.
 TEST(PaletteRow, FortySavedChipsAreEachReachedAndOneIsRemovedAndBroughtBack) {
     AppDriver user;
     EXPECT_EQ(marks(user.app), std::make_pair(false, false));
@@ -60,11 +61,17 @@ TEST(PaletteRow, FortySavedChipsAreEachReachedAndOneIsRemovedAndBroughtBack) {
         while (palette[index].bounds().right() > 1920.f) user.wheel(row, -1.f);
         EXPECT_EQ(user.board().chips.find(user.place(name, {900, 400}))->name(), name);
     }
-    const std::size_t count = palette.size();
+    const std::size_t count = palette.size(), chips = user.board().chips.size();
     for (int turn = 0; turn < 60; ++turn) user.wheel(row, 1.f);
+    user.click({1915, row.y});  // the mark at the right end: more that way
+    EXPECT_EQ(std::make_pair(palette.firstShown(), user.board().chips.size()), std::make_pair(std::size_t{1}, chips));
+    user.click({5, row.y});
+    EXPECT_EQ(palette.firstShown(), 0u);
     for (const std::string name : {"NOT", "AND", "C0"}) {
         user.moveMouse(user.palette(name));
-        user.key(sf::Keyboard::Delete);
+        user.deleteHeld = true;  // held: its repeated presses take one chip
+        user.key(sf::Keyboard::Delete), user.key(sf::Keyboard::Delete);
+        user.deleteHeld = false;
     }
     EXPECT_EQ(palette.size(), count - 1);
     user.undo();

@@ -39,5 +39,8 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (std::size_t output = 0; output < editor.board().outputs.size(); ++output) draw(outputCircle(editor, output));
     for (const Wire& wire : editor.board().wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
+    if (app.notice().isShown()) draw(app.notice().text());
+    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
+        if (!line->getString().isEmpty()) draw(*line);
     return calls;
 }

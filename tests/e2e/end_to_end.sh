@@ -98,7 +98,12 @@ drag 230 1035 900 540  # under the wire from the NOT to the lamp
 expect "INV placed, the wire drawn over it" 925,530=FF0000 925,540=000000
 drag 160 1035 1300 300  # an AND, 50 high in the palette, sqrt(2) x 50 on the board
 expect "AND placed" 1280,285=FF0000 1280,340=FF0000
-import -window root "$work/left.png"
+# The line that said "saved INV" goes after a few seconds.
+for _ in $(seq 40); do
+    import -window root "$work/left.png"
+    [ "$(convert "$work/left.png" -crop 660x22+40+984 +repage -format %k info:)" = 1 ] && break
+    sleep 0.25
+done
 quit
 start again.log $(sed -n 's/^Exec=//p' "$desktop")
 for shot in $(seq 40); do

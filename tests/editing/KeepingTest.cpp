@@ -58,3 +58,25 @@ TEST(Keeping, TheLastSaveOrOpeningBeforeTheEndIsKept) {
     editor.reset();
     EXPECT_EQ(file.read().board.inputs.size(), 1u) << "opened, then killed";
 }
+
+// A board kept on a larger screen and shown on a smaller one stands inside
+// the smaller board, but every chip the user does not move is kept where it
+// stood; a chip moved is kept where it now stands.
+TEST(Keeping, ASmallerScreenMovesNothingForGood) {
+    const LibraryFile file = newLibraryFile("smaller.json");
+    {
+        auto large = newEditor();
+        large->keepIn(file, {});
+        place(*large, "NOT", {1700, 900}), place(*large, "AND", {1700, 200});
+    }
+    Editor small(BoardLayout(1280, 800), [](const std::string& name) { return 10.f * static_cast<float>(name.size()); });
+    small.keepIn(file, file.read());
+    EXPECT_LE(small.board().chips.begin()->bounds().right(), 1240.f);
+    small.switchInput(0);
+    small.moveChip(*std::next(small.board().chips.begin()), {600, 300});
+    small.endMove();
+    small.keepWhenDue(Editor::Time{0}, true);
+    const KeptBoard kept = file.read().board;
+    EXPECT_EQ(std::make_pair(kept.chips.at(0).x, kept.chips.at(0).y), std::make_pair(1700.f, 900.f));
+    EXPECT_EQ(std::make_pair(kept.chips.at(1).x, kept.chips.at(1).y), std::make_pair(600.f, 300.f));
+}

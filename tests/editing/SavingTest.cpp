@@ -102,6 +102,7 @@ TEST(Saving, ChipsBeyondTheLargestAreNeitherPlacedNorSaved) {
     editor->keepWhenDue(Editor::Time{0});
     EXPECT_EQ(editor->takeNotices(), std::vector<std::string>{"not kept: is a directory"});
     saveAs(*editor, "AB");  // the palette: 3 of NOT, 4 of AND, 7
+    editor->takeNotices();
     const Chip& saved = editor->palette().back();
     EXPECT_EQ(std::make_pair(saved.name(), saved.treeSize()), std::make_pair(std::string("AB"), int64_t{7}));
     place(*editor, "AB", {600, 300});  // the board: 14
@@ -136,4 +137,25 @@ TEST(Saving, ChipsBeyondTheDeepestAreNeitherPlacedNorSaved) {
     EXPECT_EQ(std::make_pair(editor->board().chips.size(), editor->palette().size()), std::make_pair(size_t{2}, size_t{5}));
     editor.reset();
     std::filesystem::remove(kept.path());
+}
+
+// Each save, and each refusal to save or wire, says so in a few words.
+TEST(Saving, SavesAndRefusalsSaySo) {
+    auto editor = newEditor();
+    const auto said = [&editor] { return editor->takeNotices(); };
+    using Words = std::vector<std::string>;
+    editor->save();
+    EXPECT_EQ(said(), Words{"type a name first"});
+    saveAs(*editor, "F\xE9");
+    EXPECT_EQ(said(), Words{"saved F\xC3\xA9"}) << "names are shown as the characters they are";
+    editor->addInput(), editor->addInput(), editor->addOutput();
+    saveAs(*editor, "F\xE9");
+    EXPECT_EQ(said(), Words{"replaced F\xC3\xA9: 1 input \u2192 3, 1 output \u2192 2"});
+    const int32_t invert = place(*editor, "NOT", {400, 300});
+    wire(*editor, 0, 0, invert, 0), wire(*editor, invert, 0, 0, 1);
+    EXPECT_FALSE(wire(*editor, 0, 1, invert, 0));
+    EXPECT_FALSE(wire(*editor, 0, 2, 0, 1));
+    EXPECT_EQ(said(), (Words{"input 0 of NOT is taken", "output 1 of the board is taken"}));
+    editor->removeFromPalette(entryNamed(*editor, "F\xE9"));
+    EXPECT_EQ(said(), Words{"removed F\xC3\xA9: Ctrl+Z brings it back"});
 }

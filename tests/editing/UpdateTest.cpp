@@ -70,7 +70,7 @@ TEST(Update, AMendedFullAdderReachesTheAdderAndTheBoardWithCtrlU) {
     const std::vector<PaletteEntry> older = user.palette().entries();
     user.takeNotices();
     user.save();
-    EXPECT_EQ(user.takeNotices(), std::vector<std::string>{"FULLADD changed: ADD4 and MAIN hold the older one (Ctrl+U updates them)"});
+    EXPECT_EQ(user.takeNotices(), std::vector<std::string>{"replaced FULLADD; ADD4 and MAIN hold the older one (Ctrl+U updates them)"});
     ASSERT_TRUE(adds(entryNamed(user, "FULLADD"), 1, true));
     user.open(entryNamed(user, "MAIN"));
     const std::vector<PaletteEntry> stale = user.palette().entries();
@@ -109,10 +109,10 @@ TEST(Update, AChangeReachesEveryLevelAndNoChipComesToHoldItself) {
     saveBuilt(user, "THREE", 1, 1, {"TWO"}, chain);
     saveBuilt(user, "FOUR", 1, 1, {"THREE", "NOT"}, chain);
     saveBuilt(user, "ONE", 1, 1, {"ONE", "ONE"}, chain);
-    EXPECT_EQ(user.takeNotices().back(), "ONE changed: TWO, THREE, FOUR and 2 chips on the board hold the older one (Ctrl+U updates them)");
+    EXPECT_EQ(user.takeNotices().back(), "replaced ONE; TWO, THREE, FOUR and 2 chips on the board hold the older one (Ctrl+U updates them)");
     user.open(entryNamed(user, "FOUR"));
     user.save();
-    EXPECT_TRUE(user.takeNotices().empty()) << "FOUR, saved again, holds an older ONE but no older FOUR";
+    EXPECT_EQ(user.takeNotices(), std::vector<std::string>{"replaced FOUR"}) << "it holds an older ONE, and nothing an older FOUR";
     clearBoard(user);
     Library unkept = user.work();
     unkept.chips[1].board = nullptr;

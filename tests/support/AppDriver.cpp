@@ -2,7 +2,7 @@
 
 void AppDriver::step(bool pending, const sf::Event& event) {
     now += sf::milliseconds(16);
-    app.step(FrameInput{pending, event, mouse, rightHeld, now, controlHeld});
+    app.step(FrameInput{pending, event, mouse, rightHeld, now, controlHeld, deleteHeld});
 }
 
 void AppDriver::frames(int count) {

@@ -63,4 +63,7 @@ private:
     sf::Time now = sf::microseconds(app.editor().blinkRestartedAt().count());
     bool rightHeld = false;
     bool controlHeld = false;
+
+public:
+    bool deleteHeld = false;  // the key's live state, as the frames see it
 };

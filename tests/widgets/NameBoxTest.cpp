@@ -25,3 +25,13 @@ TEST(NameBox, TakesUpToTwentyLowBytesWhileFocused) {
     user.click(user.button(App::Connect));
     EXPECT_FALSE(box.isActive());
 }
+
+// A name too wide for the box is drawn smaller, inside it, not over the buttons.
+TEST(NameBox, AWideNameStaysInsideTheBox) {
+    AppDriver user;
+    user.click(user.nameBox());
+    user.type(U"WWWWWWWWWWWWWWWWWWWW");
+    const sf::FloatRect text = user.app.nameBox().text().getGlobalBounds(), box = user.app.nameBox().rect().getGlobalBounds();
+    EXPECT_GE(text.left, box.left);
+    EXPECT_LE(text.left + text.width, box.left + box.width);
+}

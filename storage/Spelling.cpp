@@ -1,4 +1,4 @@
-#include "check/Spelling.h"
+#include "storage/Spelling.h"
 
 std::string Spelling::utf8(const std::string& name) {
     std::string text;
@@ -14,7 +14,8 @@ std::string Spelling::utf8(const std::string& name) {
     return text;
 }
 
-std::string Spelling::latin1(const std::string& text) {
+// A character up to U+00FF takes one byte, or two beginning with C2 or C3.
+std::optional<std::string> Spelling::decode(const std::string& text) {
     std::string name;
     for (size_t at = 0; at < text.size(); ++at) {
         const auto byte = static_cast<unsigned char>(text[at]);
@@ -23,7 +24,7 @@ std::string Spelling::latin1(const std::string& text) {
         } else if ((byte == 0xC2 || byte == 0xC3) && at + 1 < text.size() && (text[at + 1] & 0xC0) == 0x80) {
             name += static_cast<char>(((byte & 0x03) << 6) | (text[++at] & 0x3F));
         } else {
-            return text;
+            return std::nullopt;
         }
     }
     return name;
