@@ -103,12 +103,12 @@ TEST(Update, AMendedFullAdderReachesTheAdderAndTheBoardWithCtrlU) {
 TEST(Update, AChangeReachesEveryLevelAndNoChipComesToHoldItself) {
     auto editor = newEditor();
     Editor& user = *editor;
-    const PartWires chain = {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 0, 0}};
-    saveBuilt(user, "ONE", 1, 1, {"NOT"}, chain);
-    saveBuilt(user, "TWO", 1, 1, {"ONE"}, chain);
-    saveBuilt(user, "THREE", 1, 1, {"TWO"}, chain);
-    saveBuilt(user, "FOUR", 1, 1, {"THREE", "NOT"}, chain);
-    saveBuilt(user, "ONE", 1, 1, {"ONE", "ONE"}, chain);
+    const PartWires one = {{0, 0, 1, 0}, {1, 0, 0, 0}}, two = {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 0, 0}};
+    saveBuilt(user, "ONE", 1, 1, {"NOT"}, one);
+    saveBuilt(user, "TWO", 1, 1, {"ONE"}, one);
+    saveBuilt(user, "THREE", 1, 1, {"TWO"}, one);
+    saveBuilt(user, "FOUR", 1, 1, {"THREE", "NOT"}, two);
+    saveBuilt(user, "ONE", 1, 1, {"ONE", "ONE"}, two);
     EXPECT_EQ(user.takeNotices().back(), "replaced ONE; TWO, THREE, FOUR and 2 chips on the board hold the older one (Ctrl+U updates them)");
     user.open(entryNamed(user, "FOUR"));
     user.save();
