@@ -82,11 +82,8 @@ TEST(Update, AMendedFullAdderReachesTheAdderAndTheBoardWithCtrlU) {
     EXPECT_TRUE(entryNamed(user, "MAIN").subChip(0).hasSameCircuit(entryNamed(user, "ADD4")));
     EXPECT_TRUE(adds(*user.board().chips.begin(), 4, false) && adds(*std::next(user.board().chips.begin()), 1, true))
         << "the board's copies";
-    auto was = opened.chips.begin();
-    for (const Chip& chip : user.board().chips) {
-        EXPECT_TRUE(chip.id() == was->id() && chip.position() == was->position());
-        ++was;
-    }
+    EXPECT_TRUE(std::equal(opened.chips.begin(), opened.chips.end(), user.board().chips.begin(), user.board().chips.end(),
+                           [](const Chip& a, const Chip& b) { return a.id() == b.id() && a.position() == b.position(); }));
     EXPECT_EQ(wiresOf(user.board()), wiresOf(opened));
     user.keepWhenDue(Editor::Time{0}, true);
     EXPECT_TRUE(adds(file.read().chips.at(3).chip, 4, false)) << "the file follows";
