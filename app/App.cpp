@@ -5,6 +5,7 @@
 #include "app/PaletteRow.h"
 #include "app/Screen.h"
 #include "app/Shapes.h"
+#include "storage/Spelling.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -98,6 +99,8 @@ void App::setUpScene() {
     for (const KeyUse& key : PRESSES) keys.emplace_back(key.keys, key.use);
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
     keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, frame.height - 40.f);
+    pinField_.setup(font_);
+    pinLabel_.setup(font_);
 }
 
 void App::update() { step(readFrameInput()); }
@@ -131,10 +134,11 @@ void App::runSteps() {
     if (isEvent(sf::Event::Closed) || (isEvent(sf::Event::KeyPressed) && frame_.event.key.code == sf::Keyboard::Escape))
         quit();
     editor_.runFrame(now());
-    if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse()));
+    if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse())), pinNaming_.end(editor_);
+    if (isEvent(sf::Event::TextEntered) && pinNaming_.isActive()) pinNaming_.type(editor_, frame_.event.text.unicode);
     if (isEvent(sf::Event::TextEntered))
         if (std::optional<std::string> name = nameBox_.type(frame_.event.text.unicode, editor_.name())) editor_.setName(*name);
-    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive()) pressKey();
+    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && !pinNaming_.isActive()) pressKey();
     if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
     if (buttonPressed(AddInput)) editor_.addInput();
     if (buttonPressed(RemoveInput)) editor_.removeInput(), wiring_.keepAttachedTo(editor_.board());
@@ -150,6 +154,7 @@ void App::runSteps() {
     wiring_.followMouse(mouse());
     if (isEvent(sf::Event::MouseButtonReleased)) dragging_.drop(editor_);
     if (isPress() && pressInputColumn()) return;
+    if (isPress() && frame_.controlHeld && wiring_.state() == WiringState::Idle && nameOutput()) return;
     if (isPress() && wiring_.state() == WiringState::ChoosingTarget && pressOutputColumn()) return;
     // While a target is being chosen a press in the palette row is no palette press.
     if (isPress() && wiring_.state() != WiringState::ChoosingTarget &&
@@ -182,7 +187,9 @@ bool App::pressInputColumn() {
     const std::optional<int32_t> input = editor_.layout().inputAt(mouse(), editor_.board().inputs.size());
     if (!input) return false;
     if (*input < 0) return true;
-    if (wiring_.state() == WiringState::Armed)
+    if (frame_.controlHeld && wiring_.state() == WiringState::Idle)
+        pinNaming_.start(editor_, false, *input);
+    else if (wiring_.state() == WiringState::Armed)
         wiring_.startAtInput(editor_, *input, mouse());
     else if (wiring_.state() == WiringState::Idle && frame_.event.mouseButton.button == sf::Mouse::Middle)
         editor_.toggleBlinking(*input);
@@ -195,6 +202,14 @@ bool App::pressOutputColumn() {
     const std::optional<int32_t> output = editor_.layout().outputAt(mouse(), editor_.board().outputs.size());
     if (!output || *output < 0) return false;
     wiring_.pressOutput(editor_, *output);
+    return true;
+}
+
+// Outputs take no presses of their own, but for Ctrl and a press, which names one.
+bool App::nameOutput() {
+    const std::optional<int32_t> output = editor_.layout().outputAt(mouse(), editor_.board().outputs.size());
+    if (!output || *output < 0) return false;
+    pinNaming_.start(editor_, true, *output);
     return true;
 }
 
@@ -255,6 +270,31 @@ void App::showEditor() {
                        : wiring_.state() == WiringState::ChoosingTarget ? "choose a target (right press: next free input)"
                                                                          : "choose a source";
     if (wiringHint_.getString() != hint) wiringHint_.setString(hint);
+    showPinTags();
+}
+
+// The field of the pin being named; the label of the pin previewed as a
+// wire's source or target, else of the pin under the pointer, but for a chip
+// being dragged.
+void App::showPinTags() {
+    pinField_.hide(), pinLabel_.hide();
+    if (const std::optional<PinNaming::Field>& field = pinNaming_.field()) {
+        pinField_.show(Spelling::utf8(field->name), pinNamePlace(editor_, field->output, static_cast<std::size_t>(field->pin)),
+                       field->output, true);
+        return;
+    }
+    std::optional<Editor::PinOf> pin = dragging_.chip() ? std::nullopt : editor_.pinAt(mouse());
+    if (const std::optional<Wire>& wire = wiring_.underWay()) {
+        const Connection& c = wire->connection;
+        const bool source = wiring_.state() == WiringState::ChoosingSource;
+        if (const Chip* chip = editor_.board().chips.find(source ? c.fromChip : c.toChip))
+            pin = Editor::PinOf{chip, source, source ? c.fromPin : c.toPin};
+    }
+    if (!pin) return;
+    const sf::Vector2f beside = toScreen(mouse()) + sf::Vector2f(14.f, 18.f);
+    pinLabel_.show(editor_.pinLabel(*pin), beside);
+    if (pinLabel_.rect().getPosition().x + pinLabel_.rect().getSize().x > SCREEN_W)
+        pinLabel_.show(editor_.pinLabel(*pin), beside - sf::Vector2f(28.f, 0.f), true);
 }
 
 Point App::mouse() const { return {static_cast<float>(frame_.mousePos.x), static_cast<float>(frame_.mousePos.y)}; }

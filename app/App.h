@@ -2,6 +2,7 @@
 
 #include "app/Dragging.h"
 #include "app/FrameInput.h"
+#include "app/PinNaming.h"
 #include "app/SceneBatch.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
@@ -9,6 +10,7 @@
 #include "widgets/KeyPanel.h"
 #include "widgets/NameBox.h"
 #include "widgets/Notice.h"
+#include "widgets/Tag.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -45,6 +47,7 @@ public:
     Editor& editor() { return editor_; }
     const Editor& editor() const { return editor_; }
     const Wiring& wiring() const { return wiring_; }
+    const PinNaming& pinNaming() const { return pinNaming_; }
     const FrameInput& frame() const { return frame_; }
     sf::RenderWindow* window() { return window_.get(); }
     const sf::Font& font() const { return font_; }
@@ -55,6 +58,8 @@ public:
     const KeyPanel& keyPanel() const { return keyPanel_; }
     const sf::Text& paceLabel() const { return paceLabel_; }
     const sf::Text& wiringHint() const { return wiringHint_; }
+    const Tag& pinField() const { return pinField_; }  // where a board pin's name is typed
+    const Tag& pinLabel() const { return pinLabel_; }  // a pin's name, beside the pointer
 
 private:
     FrameInput readFrameInput();
@@ -65,12 +70,14 @@ private:
     // The steps that take a press; true when the press ends the frame's steps.
     bool pressInputColumn();
     bool pressOutputColumn();
+    bool nameOutput();
     bool pressBoardChip();
     // As a press elsewhere would end them: a wire under way, and a drag,
     // whose chip first comes to where this frame takes it.
     void endEditInProgress();
     // The editor's name, pace and notices, shown.
     void showEditor();
+    void showPinTags();
 
     // Every test of the event looks at eventPending first.
     bool isEvent(sf::Event::EventType type) const { return frame_.eventPending && frame_.event.type == type; }
@@ -87,6 +94,7 @@ private:
     Editor editor_;
     Wiring wiring_;
     Dragging dragging_;
+    PinNaming pinNaming_;
     sf::RectangleShape boardFrame_;
     std::array<Button, BUTTON_COUNT> buttons_;
     NameBox nameBox_;
@@ -94,6 +102,8 @@ private:
     KeyPanel keyPanel_;
     sf::Text paceLabel_;   // under the top bar, while paused or slowed
     sf::Text wiringHint_;  // beside it, while a wire is being made
+    Tag pinField_;
+    Tag pinLabel_;
     SceneBatch sceneBatch_;
     bool open_ = true;
     bool quitUnkept_ = false;  // the work could not be kept when asked to quit

@@ -10,6 +10,8 @@ struct KeyUse {
 inline constexpr KeyUse PRESSES[] = {
     {"Press on an input", "switch it on or off"},
     {"Middle press on an input", "make it blink every 700 ms, or stop"},
+    {"Ctrl + press on an input, output", "name it: type, then Enter"},
+    {"The pointer on a chip's pin", "its name, beside the pointer"},
     {"+ and - at the top left, right", "add or remove an input, an output"},
     {"Press on a palette chip, drag", "place a copy on the board"},
     {"Left drag on a chip", "move it"},

@@ -99,10 +99,15 @@ void SceneBatch::rebuild(const App& app) {
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
         if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
+    const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
+    for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1))
+        addText(overlay, name);
+    addTag(app.pinField());
     if (app.keyPanel().isShown()) {
         addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());
         for (const sf::Text& text : app.keyPanel().texts()) addText(overlay, text);
     }
+    addTag(app.pinLabel());
     findChipLayout(editor, nextChipLayout);
     if (nextChipLayout == chipLayout) return recolourChips(editor);
     chipLayout.swap(nextChipLayout);
@@ -172,6 +177,12 @@ void SceneBatch::addPaletteMarks(const Editor& editor) {
         mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
         addShape(overlay, mark, mark.getFillColor());
     }
+}
+
+void SceneBatch::addTag(const Tag& tag) {
+    if (!tag.isShown()) return;
+    addShape(overlay, tag.rect(), tag.rect().getFillColor());
+    addText(overlay, tag.text());
 }
 
 // Each end in its shade: white while still to be chosen.

@@ -11,6 +11,7 @@
 class App;
 class Chip;
 class Editor;
+class Tag;
 class Wire;
 
 // The scene as three arrays of vertices, drawn with a draw call each whatever
@@ -42,6 +43,7 @@ private:
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
     void addWire(const Wire& wire);
+    void addTag(const Tag& tag);
     void addChip(const Chip& chip, const sf::Font& font);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);
     void addCircle(const sf::CircleShape& circle, sf::Color fill);  // into the chip layer

@@ -60,6 +60,31 @@ sf::CircleShape inputCircle(const Editor& editor, std::size_t input) {
     return circle;
 }
 
+sf::Vector2f pinNamePlace(const Editor& editor, bool output, std::size_t pin) {
+    constexpr float GAP = 16.f, RAISE = 15.f;
+    const Board& board = editor.board();
+    const Point centre = output ? editor.layout().outputPoint(pin, board.outputs.size()) : editor.layout().inputPoint(pin, board.inputs.size());
+    return {output ? centre.x - GAP : centre.x + GAP, centre.y - RAISE};
+}
+
+std::vector<sf::Text> pinNameTexts(const Editor& editor, const sf::Font& font, bool namingOutput, int32_t naming) {
+    std::vector<sf::Text> texts;
+    const PinNames& names = editor.board().names;
+    for (const bool output : {false, true}) {
+        const std::size_t count = output ? editor.board().outputs.size() : editor.board().inputs.size();
+        for (std::size_t pin = 0; pin < count; ++pin) {
+            const std::string& name = output ? names.output(pin) : names.input(pin);
+            if (name.empty() || (output == namingOutput && static_cast<int32_t>(pin) == naming)) continue;
+            sf::Text text(toScreenString(name), font, Chip::LABEL_SIZE);
+            text.setFillColor(layout::PIN_NAME);
+            const sf::Vector2f place = pinNamePlace(editor, output, pin);
+            text.setPosition(output ? place.x - text.getLocalBounds().width - text.getLocalBounds().left : place.x, place.y + 2.f);
+            texts.push_back(text);
+        }
+    }
+    return texts;
+}
+
 sf::CircleShape outputCircle(const Editor& editor, std::size_t output) {
     const Board& board = editor.board();
     return boardPinCircle(editor.layout().outputPoint(output, board.outputs.size()), board.lamps[output]);

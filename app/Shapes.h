@@ -32,3 +32,10 @@ inline Point fromScreen(sf::Vector2f point) { return {point.x, point.y}; }
 // shows whether it is lit.
 sf::CircleShape inputCircle(const Editor& editor, std::size_t input);
 sf::CircleShape outputCircle(const Editor& editor, std::size_t output);
+
+// Where the name of a board pin, or the field to type it in, stands: beside
+// its circle, inside the board; for an output, the top-right corner.
+sf::Vector2f pinNamePlace(const Editor& editor, bool output, std::size_t pin);
+// The names of the board's pins, each beside its pin, but for the pin being
+// named (`naming` < 0: none).
+std::vector<sf::Text> pinNameTexts(const Editor& editor, const sf::Font& font, bool namingOutput, int32_t naming);

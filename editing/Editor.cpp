@@ -363,6 +363,31 @@ void Editor::say(const std::string& words, const std::vector<std::string>& lines
 
 std::vector<std::string> Editor::takeNotices() { return std::exchange(notices_, {}); }
 
+std::optional<Editor::PinOf> Editor::pinAt(Point point) const {
+    const auto onPin = [point](const Chip& chip) -> std::optional<PinOf> {
+        for (int32_t circle = 0; circle < chip.inputCount() + chip.outputCount(); ++circle) {
+            const Point offset = chip.pinPosition(circle) - point;
+            if (offset.x * offset.x + offset.y * offset.y <= (Chip::PIN_RADIUS + 1) * (Chip::PIN_RADIUS + 1))
+                return circle < chip.inputCount() ? PinOf{&chip, false, circle} : PinOf{&chip, true, circle - chip.inputCount()};
+        }
+        return std::nullopt;
+    };
+    for (auto chip = board_.chips.end(); chip != board_.chips.begin();)
+        if (const std::optional<PinOf> pin = onPin(*--chip)) return pin;
+    for (std::size_t entry = palette_.firstShown(); entry < palette_.size(); ++entry)
+        if (const std::optional<PinOf> pin = onPin(palette_[entry])) return pin;
+    return std::nullopt;
+}
+
+std::string Editor::pinLabel(const PinOf& pin) const {
+    const PaletteEntry* entry = palette_.find(pin.chip->name());
+    const bool alike = entry && entry->inputCount() == pin.chip->inputCount() && entry->outputCount() == pin.chip->outputCount();
+    const std::string named = !alike ? "" : pin.output ? entry->pinNames().output(static_cast<std::size_t>(pin.pin))
+                                                        : entry->pinNames().input(static_cast<std::size_t>(pin.pin));
+    const std::string unnamed = (pin.output ? "out " : "in ") + std::to_string(pin.pin);
+    return shown(pin.chip->name()) + ": " + (named.empty() ? unnamed : shown(named));
+}
+
 Point Editor::inFrame(const Chip& chip, Point wanted) const {
     const Box bounds = chip.bounds();
     return layout_.holdInFrame(wanted, {bounds.width, bounds.height});

@@ -139,6 +139,19 @@ public:
     // The words said since last asked, oldest first.
     std::vector<std::string> takeNotices();
 
+    // A pin of a chip on the board or in the palette.
+    struct PinOf {
+        const Chip* chip;
+        bool output;
+        int32_t pin;
+    };
+    // The pin whose circle holds the point, on the chips drawn last first.
+    std::optional<PinOf> pinAt(Point point) const;
+    // What a pin is called, for the user: "FULLADD: cin", or "FULLADD: in 2"
+    // for a pin without a name; in UTF-8. A board chip's pins are named as
+    // its palette chip's, while that has as many.
+    std::string pinLabel(const PinOf& pin) const;
+
 private:
     // A drag under way: the chip, and what stood before it moved, unless the
     // placement that began it is the step.

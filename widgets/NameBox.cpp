@@ -26,11 +26,15 @@ std::optional<std::string> NameBox::type(std::uint32_t codePoint, std::string na
         setActive(false);
         return std::nullopt;
     }
+    return typed(codePoint, std::move(name), MAX_LENGTH);
+}
+
+std::optional<std::string> NameBox::typed(std::uint32_t codePoint, std::string name, std::size_t longest) {
     if (codePoint == BACKSPACE) {
         if (name.empty()) return std::nullopt;
         name.pop_back();
     } else {
-        if (name.size() >= MAX_LENGTH) return std::nullopt;
+        if (name.size() >= longest) return std::nullopt;
         name.push_back(static_cast<char>(codePoint & 0xFFu));
     }
     return name;

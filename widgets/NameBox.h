@@ -30,6 +30,9 @@ public:
     // One typed code point, taken only while focused and stored as its low
     // byte: the name it makes of `name`, if it changed it.
     std::optional<std::string> type(std::uint32_t codePoint, std::string name);
+    // What a code point other than Enter makes of `name`, as typed in a box
+    // of at most `longest` characters: Backspace takes the last one away.
+    static std::optional<std::string> typed(std::uint32_t codePoint, std::string name, std::size_t longest);
 
     // The name as shown.
     std::string name() const;

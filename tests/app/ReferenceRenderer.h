@@ -42,5 +42,9 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     if (app.notice().isShown()) draw(app.notice().text());
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint()})
         if (!line->getString().isEmpty()) draw(*line);
+    const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
+    for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1)) draw(name);
+    for (const Tag* tag : {&app.pinField(), &app.pinLabel()})
+        if (tag->isShown()) draw(tag->rect()), draw(tag->text());
     return calls;
 }

@@ -3,7 +3,8 @@
 # display of its own, driven with real input (xdotool) and checked on
 # screenshot pixels: a window opens centred; the menu's command starts it;
 # its labels show; place a NOT, wire input 0 -> NOT -> output 0, switch the
-# input, save the board as "INV", kept in the user's library, place INV, quit
+# input, name it "a" with Ctrl and a click, save the board as "INV", kept in
+# the user's library, and see its pin's name on hover; place INV, quit
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
 # and see the change move a wire per step with the Right arrow; open INV with
@@ -76,6 +77,17 @@ expect() {
     done
     fail "$what: wanted $want, found $got"
 }
+# appears WHAT RRGGBB X Y WIDTH HEIGHT: screenshots until the area shows the colour, 10 s at most.
+appears() {
+    local what=$1 colour=$2 shot
+    for shot in $(seq 40); do
+        import -window root "$work/$what-$shot.png" 2>/dev/null &&
+            [[ "$(convert "$work/$what-$shot.png" -crop "$5x$6+$3+$4" +repage txt:-)" == *"#$colour"* ]] &&
+            echo "end_to_end: $what" && return
+        sleep 0.25
+    done
+    fail "$what: no $colour in $5x$6+$3+$4"
+}
 click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1 sleep 0.1; }
 drag() { xdotool mousemove "$1" "$2" sleep 0.1 mousedown 1 sleep 0.1 mousemove "$3" "$4" sleep 0.2 mouseup 1 sleep 0.2; }
 
@@ -88,8 +100,14 @@ click 175 50 && click 589 540 && click 1882 540  # NOT -> output 0
 expect "wired: the lamp shows NOT 0" 1882,540=00FF00 550,540=000000 300,540=000000 1200,540=00FF00
 click 38 540
 expect "input 0 switched on" 38,540=00FF00 550,540=00FF00 300,540=00FF00 1882,540=000000
+# Ctrl and a click on input 0 name it, and leave it on; the name shows beside it.
+xdotool mousemove 38 540 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
+xdotool type --delay 100 a && xdotool key Return
+appears "input 0 named a, and still on" C8C8C8 54 525 20 24 && expect "input 0 still on" 38,540=00FF00
 click 675 50 && xdotool type --delay 100 INV && click 375 50
 expect "saved as INV" 230,1035=FF0000 1882,540=000000
+xdotool mousemove 193 1035 sleep 0.1  # INV's input pin in the palette: its label beside the pointer
+expect "the label of INV's pin a on hover" 210,1056=787878
 # Written within a second of the save.
 for _ in $(seq 30); do grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" && break; sleep 0.1; done
 grep -q '"name":"INV"' "$XDG_DATA_HOME/vorplex/library.json" || fail "INV not kept in the user's library"
