@@ -198,6 +198,7 @@ void App::pressKey() {
     // A held Delete repeats its presses: they act once.
     if (key.code == sf::Keyboard::Delete && !std::exchange(deleteDown_, true)) pressDelete();
     if (key.control && key.code == sf::Keyboard::N) endEditInProgress(), editor_.newBoard();
+    if (key.control && key.code == sf::Keyboard::U) endEditInProgress(), editor_.updateOlderCopies();
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();

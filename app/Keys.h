@@ -41,6 +41,7 @@ inline constexpr KeyUse KEYS[] = {
     {"Ctrl+C, Ctrl+X", "copy or cut the selected chips to the clipboard"},
     {"Ctrl+V", "paste chips from the clipboard, their top-left at the mouse"},
     {"Ctrl+D", "duplicate the selected chips, 20 pixels right and down"},
+    {"Ctrl+U", "update the chips that hold an older version of a saved chip"},
     {"Space", "pause or run the circuit"},
     {"Right arrow, .", "one step while paused"},
     {"[ and ]", "half and twice the speed: a step every 1 to 64 frames"},

@@ -1,6 +1,8 @@
 #include "editing/Editor.h"
 
 #include "editing/AutoLayout.h"
+#include "editing/ChipFromBoard.h"
+#include "editing/OlderCopies.h"
 #include "storage/Spelling.h"
 
 #include <algorithm>
@@ -19,25 +21,13 @@ std::vector<PaletteEntry> primitives(const BoardLayout& layout, const LabelWidth
     return entries;
 }
 
-// Board chip ids stay, so the copied wires find their sub-chips; pin values
-// are not carried over.
-std::vector<ChipLogic> snapshotChips(const BoardChips& chips) {
-    std::vector<ChipLogic> parts;
-    parts.reserve(chips.size());
-    for (const Chip& chip : chips) {
-        parts.emplace_back(chip.kind(), chip.subChips(), chip.connections(), chip.inputCount(), chip.outputCount());
-        parts.back().setId(chip.id());
-    }
-    return parts;
-}
-
-// Board pins become the chip's own pins unchanged: id 0 names them in both.
-std::vector<Connection> snapshotWires(const std::list<Wire>& wires, const std::optional<Connection>& underWay) {
-    std::vector<Connection> links;
-    links.reserve(wires.size() + 1);
-    for (const Wire& wire : wires) links.push_back(wire.connection);
-    if (underWay) links.push_back(*underWay);
-    return links;
+// The window's line: the first lines after the words, and how many more
+// the terminal lists.
+std::string withLines(const std::string& words, const std::vector<std::string>& lines) {
+    std::string line = words;
+    for (std::size_t at = 0; at < lines.size() && at < 2; ++at) line += "; " + lines[at];
+    if (lines.size() > 2) line += "; " + std::to_string(lines.size() - 2) + " more on the terminal";
+    return line;
 }
 
 bool isPrimitive(const Chip& chip) { return chip.kind() == NOT_CHIP || chip.kind() == AND_CHIP; }
@@ -388,15 +378,14 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     record("save " + shown(name_), true, true);
     const PaletteEntry* same = palette_.find(name_);
     const std::pair<int32_t, int32_t> before = same ? pinCounts(*same) : std::pair<int32_t, int32_t>{};
-    ChipLogic logic(static_cast<ChipKind>(palette_.size()), snapshotChips(board_.chips),
-                    snapshotWires(board_.wires, wireUnderWay), static_cast<int32_t>(board_.inputs.size()),
-                    static_cast<int32_t>(board_.outputs.size()));
+    auto kept = std::make_shared<const KeptBoard>(keptBoard(board_));
+    ChipLogic logic = chipFromBoard(*kept, static_cast<ChipKind>(palette_.size()), wireUnderWay);
     Chip saved(std::move(logic), palette_.nextPosition(), name_, labelWidth_(name_));
     const std::pair<int32_t, int32_t> after = pinCounts(saved);
-    const auto savedFrom = std::make_shared<const KeptBoard>(keptBoard(board_));
-    kept_.remember(savedFrom);
-    if (!palette_.join(PaletteEntry(std::move(saved), savedFrom, board_.names)))
-        return say("replaced " + shown(name_) + countsChanged(before, after)), Saved::Replaced;
+    kept_.remember(kept);
+    if (!palette_.join(PaletteEntry(std::move(saved), kept, board_.names)))
+        return say("replaced " + shown(name_) + countsChanged(before, after) + OlderCopies(palette_.entries(), board_, &name_).held()),
+               Saved::Replaced;
     say("saved " + shown(name_));
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
@@ -441,6 +430,27 @@ void Editor::newBoard() {
     board_ = Board();
     name_.clear();
     ++boardsReplaced_;
+}
+
+// One step, the palette with it. Wires removed and chips left as they were
+// are said in the window and listed on the terminal.
+void Editor::updateOlderCopies() {
+    endMove();
+    const OlderCopies older(palette_.entries(), board_);
+    if (!older.any()) return say(withLines("nothing to update", older.notUpdated()), older.notUpdated());
+    const auto fits = [this](int64_t size, int32_t depth, const std::string& name, const char* what) {
+        return !tooLarge(size, name, "not updated", what) && !tooDeep(depth, name, "not updated", what);
+    };
+    std::optional<OlderCopies::Update> update = older.update(static_cast<ChipKind>(palette_.size()), layout_, fits);
+    if (!update) return;
+    std::vector<std::string>& lines = update->removedWires;
+    lines.insert(lines.end(), older.notUpdated().begin(), older.notUpdated().end());
+    const std::string words = withLines("updated " + older.described(), lines);
+    record("update older copies", true);
+    palette_.replaceAll(std::move(update->palette));
+    board_ = std::move(update->board);
+    ++boardsReplaced_;
+    say(words, lines);
 }
 
 void Editor::undo() {
@@ -545,6 +555,11 @@ void Editor::workChanged() {
 
 void Editor::say(const std::string& words, const std::string& line) {
     if (!line.empty()) std::cerr << "vorplex: " << line << '\n';
+    notices_.push_back(words);
+}
+
+void Editor::say(const std::string& words, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) std::cerr << "vorplex: " << line << '\n';
     notices_.push_back(words);
 }
 

@@ -131,6 +131,12 @@ public:
     void newBoard();
     void scrollPalette(int entries) { palette_.scroll(entries); }
 
+    // Every chip that holds an older version of a palette chip brought up to
+    // date: the saved chips rebuilt from their kept boards, inner chips
+    // first, and the board's chips replaced where they stand
+    // (editing/OlderCopies.h).
+    void updateOlderCopies();
+
     // Takes back the last step, or does again the last one taken back.
     void undo();
     void redo();
@@ -208,6 +214,7 @@ private:
     void restore(History::State state);
     void workChanged();
     void say(const std::string& words, const std::string& line = "");
+    void say(const std::string& words, const std::vector<std::string>& lines);
 
     // The chip, one of this board's.
     Chip& own(const Chip& chip) { return const_cast<Chip&>(chip); }

@@ -20,6 +20,15 @@ public:
     const std::shared_ptr<const KeptBoard>& savedBoard() const { return savedBoard_; }
     const PinNames& pinNames() const { return pins_; }
 
+    // The same entry, where it stands and under its name, on new logic saved
+    // from `board`.
+    PaletteEntry rebuilt(ChipLogic logic, std::shared_ptr<const KeptBoard> board) const {
+        PaletteEntry entry = *this;
+        static_cast<ChipLogic&>(entry) = std::move(logic);
+        entry.savedBoard_ = std::move(board);
+        return entry;
+    }
+
     friend bool operator==(const PaletteEntry& a, const PaletteEntry& b) {
         return static_cast<const Chip&>(a) == static_cast<const Chip&>(b) && a.pins_ == b.pins_ &&
                (a.savedBoard_ == b.savedBoard_ || (a.savedBoard_ && b.savedBoard_ && *a.savedBoard_ == *b.savedBoard_));

@@ -7,29 +7,6 @@
 
 #include <sstream>
 
-namespace {
-
-// Wires: from chip, pin, to chip, pin; chip 0 is the board, n the n-th part placed.
-using Wires = std::vector<std::array<int, 4>>;
-
-// Places the parts, wires them, saves the board as `name` and clears it.
-void save(Editor& editor, const std::string& name, std::size_t inputs, std::size_t outputs, const std::vector<std::string>& parts,
-          const Wires& wires) {
-    while (editor.board().inputs.size() < inputs) editor.addInput();
-    while (editor.board().inputs.size() > inputs) editor.removeInput();
-    while (editor.board().outputs.size() < outputs) editor.addOutput();
-    while (editor.board().outputs.size() > outputs) editor.removeOutput();
-    std::vector<int32_t> ids{0};
-    for (size_t part = 0; part < parts.size(); ++part)
-        ids.push_back(place(editor, parts[part], {250.f + 300 * static_cast<float>(part), 200.f + 150 * static_cast<float>(part % 2)}));
-    for (const auto& [from, fromPin, to, toPin] : wires) wire(editor, ids[from], fromPin, ids[to], toPin);
-    run(editor, 30);  // saved settled: the table starts from the values inside
-    saveAs(editor, name);
-    clearBoard(editor);
-}
-
-}  // namespace
-
 // A full adder built in the editor from NAND and XOR boards saved in turn, as
 // kept in its library: sum = in0 XOR in1 XOR in2, carry = at least two of
 // them; the sum takes up to 12 calls, through two XORs of three NANDs each.
@@ -38,13 +15,7 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
     {
         const auto editor = newEditor();
         editor->keepIn(file, {});
-        Editor& user = *editor;
-        save(user, "NAND", 2, 1, {"AND", "NOT"}, {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {2, 0, 0, 0}});
-        save(user, "XOR", 2, 1, {"NAND", "NAND", "NAND", "NAND"},
-             {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 2, 0}, {1, 0, 2, 1}, {0, 1, 3, 0}, {1, 0, 3, 1}, {2, 0, 4, 0}, {3, 0, 4, 1}, {4, 0, 0, 0}});
-        save(user, "FULLADDER", 3, 2, {"XOR", "XOR", "NAND", "NAND", "NAND"},
-             {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {0, 2, 2, 1}, {0, 0, 3, 0}, {0, 1, 3, 1},
-              {1, 0, 4, 0}, {0, 2, 4, 1}, {3, 0, 5, 0}, {4, 0, 5, 1}, {2, 0, 0, 0}, {5, 0, 0, 1}});
+        saveFullAdder(*editor, "FULLADDER", FULL_ADDER_WIRES);
     }
     const LibraryChips chips(file.path());
     ASSERT_TRUE(chips.find("FULLADDER"));
@@ -68,7 +39,7 @@ TEST(TruthTable, AFullAdderSavedInTheEditor) {
 // chain's delay too.
 TEST(ChipTrace, RunsAsTheChipDoesOnTheBoard) {
     const auto editor = newEditor();
-    save(*editor, "NOT3", 1, 1, {"NOT", "NOT", "NOT"}, {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 3, 0}, {3, 0, 0, 0}});
+    saveBuilt(*editor, "NOT3", 1, 1, {"NOT", "NOT", "NOT"}, {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 3, 0}, {3, 0, 0, 0}});
     const int32_t chain = place(*editor, "NOT3", {400, 300});
     wire(*editor, 0, 0, chain, 0), wire(*editor, chain, 0, 0, 0);
     editor->toggleBlinking(0);

@@ -54,3 +54,28 @@ std::vector<int32_t> chainOf(Editor& editor, const std::string& part, int length
     if (!savedAs.empty()) saveAs(editor, savedAs);
     return ids;
 }
+
+void saveBuilt(Editor& editor, const std::string& name, std::size_t inputs, std::size_t outputs,
+               const std::vector<std::string>& parts, const PartWires& wires) {
+    while (editor.board().inputs.size() < inputs) editor.addInput();
+    while (editor.board().inputs.size() > inputs) editor.removeInput();
+    while (editor.board().outputs.size() < outputs) editor.addOutput();
+    while (editor.board().outputs.size() > outputs) editor.removeOutput();
+    std::vector<int32_t> ids{0};
+    for (size_t part = 0; part < parts.size(); ++part)
+        ids.push_back(place(editor, parts[part], {250.f + 300 * static_cast<float>(part), 200.f + 150 * static_cast<float>(part % 2)}));
+    for (const auto& [from, fromPin, to, toPin] : wires) wire(editor, ids[from], fromPin, ids[to], toPin);
+    run(editor, 30);  // saved settled: a table starts from the values inside
+    saveAs(editor, name);
+    clearBoard(editor);
+}
+
+const PartWires FULL_ADDER_WIRES = {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {0, 2, 2, 1}, {0, 0, 3, 0}, {0, 1, 3, 1},
+                                    {1, 0, 4, 0}, {0, 2, 4, 1}, {3, 0, 5, 0}, {4, 0, 5, 1}, {2, 0, 0, 0}, {5, 0, 0, 1}};
+
+void saveFullAdder(Editor& editor, const std::string& name, const PartWires& wires) {
+    saveBuilt(editor, "NAND", 2, 1, {"AND", "NOT"}, {{0, 0, 1, 0}, {0, 1, 1, 1}, {1, 0, 2, 0}, {2, 0, 0, 0}});
+    saveBuilt(editor, "XOR", 2, 1, {"NAND", "NAND", "NAND", "NAND"},
+              {{0, 0, 1, 0}, {0, 1, 1, 1}, {0, 0, 2, 0}, {1, 0, 2, 1}, {0, 1, 3, 0}, {1, 0, 3, 1}, {2, 0, 4, 0}, {3, 0, 4, 1}, {4, 0, 0, 0}});
+    saveBuilt(editor, name, 3, 2, {"XOR", "XOR", "NAND", "NAND", "NAND"}, wires);
+}

@@ -2,6 +2,7 @@
 
 #include "editing/Editor.h"
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,3 +33,17 @@ void clearBoard(Editor& editor);
 // input 0 through input 0 and output 0 of each to lamp 0, then saved under
 // `savedAs` unless it is empty; their ids.
 std::vector<int32_t> chainOf(Editor& editor, const std::string& part, int length, const std::string& savedAs = "");
+
+// Wires: from chip, pin, to chip, pin; chip 0 is the board, n the n-th part placed.
+using PartWires = std::vector<std::array<int, 4>>;
+// Gives the board its pins, places the parts, wires them, lets the circuit
+// settle, saves the board as `name` and clears it.
+void saveBuilt(Editor& editor, const std::string& name, std::size_t inputs, std::size_t outputs,
+               const std::vector<std::string>& parts, const PartWires& wires);
+
+// The wires of a full adder of two XORs and three NANDs: sum = in0 XOR in1
+// XOR in2 (out0), carry = at least two of them (out1).
+extern const PartWires FULL_ADDER_WIRES;
+// Saves NAND (an AND, then a NOT), XOR (four NANDs) and, under `name`, two
+// XORs and three NANDs wired as `wires` say.
+void saveFullAdder(Editor& editor, const std::string& name, const PartWires& wires);

@@ -59,7 +59,8 @@ FrameInput RandomFrames::next(const App& app) {
                                                          sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
                                                          sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket,
                                                          sf::Keyboard::Left, sf::Keyboard::Left, sf::Keyboard::BackSpace,
-                                                         sf::Keyboard::C, sf::Keyboard::D, sf::Keyboard::V, sf::Keyboard::D};
+                                                         sf::Keyboard::C, sf::Keyboard::D, sf::Keyboard::V, sf::Keyboard::D,
+                                                         sf::Keyboard::U};
             const uint8_t key = byte(), modifiers = byte();
             const bool leaveLook = app.editor().inside() && modifiers % 4 == 0;  // the board is not left for long
             frame.eventPending = true;
@@ -99,7 +100,7 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
     const bool armed = app.wiring().state() == WiringState::Armed;
     switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : armed && kind % 2 ? (kind % 4 == 1 ? 2 : 5) : kind % 10) {
         case 0: {  // "Connect", "Save" and the "+" buttons most often
-            static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5};
+            static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5, 4, 4};
             return inside(around(app.buttons()[favourites[index % std::size(favourites)]].rect));
         }
         case 1: return inside(around(app.nameBox().rect()));
