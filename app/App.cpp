@@ -93,6 +93,7 @@ void App::setUpScene() {
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
     keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys);
+    timingDiagram_.setup(frame, font_);
 }
 
 void App::update() { step(readFrameInput()); }
@@ -145,6 +146,8 @@ void App::runSteps() {
     wiring_.followPins(editor_);
     wiring_.followMouse(mouse());
     if (isEvent(sf::Event::MouseButtonReleased)) dragging_.drop(editor_);
+    // The timing diagram takes the presses over it, and does nothing with them.
+    if ((isPress() || frame_.rightButtonHeld) && timingDiagram_.covers(mouse())) return;
     if (isPress() && pressInputColumn()) return;
     if (isPress() && wiring_.state() == WiringState::ChoosingTarget && pressOutputColumn()) return;
     // While a target is being chosen a press in the palette row is no palette press.
@@ -163,6 +166,8 @@ void App::pressKey() {
         endEditInProgress(), editor_.redo();
     if (key.code == sf::Keyboard::Delete) deletePaletteEntryAt(editor_, mouse());
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
+    if (key.code == sf::Keyboard::F2) timingDiagram_.toggle();
+    if (key.control && key.code == sf::Keyboard::E) editor_.exportRecord(std::time(nullptr));
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
     if (key.code == sf::Keyboard::LBracket) editor_.slower();
@@ -232,6 +237,7 @@ void App::showEditor() {
     nameBox_.show(editor_.name());
     const std::string pace = editor_.pace().label();
     if (paceLabel_.getString() != pace) paceLabel_.setString(pace);
+    timingDiagram_.update(editor_.record());
 }
 
 Point App::mouse() const { return {static_cast<float>(frame_.mousePos.x), static_cast<float>(frame_.mousePos.y)}; }

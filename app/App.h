@@ -3,6 +3,7 @@
 #include "app/Dragging.h"
 #include "app/FrameInput.h"
 #include "app/SceneBatch.h"
+#include "app/TimingDiagram.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
 #include "widgets/Button.h"
@@ -54,6 +55,7 @@ public:
     const Notice& notice() const { return notice_; }
     const KeyPanel& keyPanel() const { return keyPanel_; }
     const sf::Text& paceLabel() const { return paceLabel_; }
+    const TimingDiagram& timingDiagram() const { return timingDiagram_; }
 
 private:
     FrameInput readFrameInput();
@@ -91,6 +93,7 @@ private:
     Notice notice_;
     KeyPanel keyPanel_;
     sf::Text paceLabel_;  // near the top bar, while paused or slowed
+    TimingDiagram timingDiagram_;
     SceneBatch sceneBatch_;
     bool open_ = true;
 };

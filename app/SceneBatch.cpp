@@ -98,6 +98,7 @@ void SceneBatch::rebuild(const App& app) {
     if (app.notice().isShown()) addText(overlay, app.notice().text());
     if (!app.paceLabel().getString().isEmpty()) addText(overlay, app.paceLabel());
     addPaletteMarks(editor);
+    if (app.timingDiagram().isShown()) addTimingDiagram(app.timingDiagram());
     if (app.keyPanel().isShown()) {
         addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());
         for (const sf::Text& text : app.keyPanel().texts()) addText(overlay, text);
@@ -171,6 +172,18 @@ void SceneBatch::addPaletteMarks(const Editor& editor) {
         mark.setPoint(0, {edge, middle}), mark.setPoint(1, {edge - size, middle + size}), mark.setPoint(2, {edge - size, middle - size});
         addShape(overlay, mark, mark.getFillColor());
     }
+}
+
+// Over the chips and wires, under the keys' panel.
+void SceneBatch::addTimingDiagram(const TimingDiagram& diagram) {
+    addShape(overlay, diagram.panel(), diagram.panel().getFillColor());
+    for (const TimingDiagram::Stroke& stroke : diagram.strokes()) {
+        const sf::FloatRect& box = stroke.box;
+        const sf::Vector2f corners[] = {{box.left, box.top}, {box.left + box.width, box.top},
+                                        {box.left, box.top + box.height}, {box.left + box.width, box.top + box.height}};
+        for (const int corner : {0, 1, 2, 2, 1, 3}) overlay.push_back(sf::Vertex(corners[corner], stroke.colour, WHITE_TEXEL));
+    }
+    for (int32_t row = 0; row < diagram.rows(); row += diagram.nameEvery()) addText(overlay, diagram.names()[static_cast<size_t>(row)]);
 }
 
 // Each end in its shade: white while still to be chosen.

@@ -11,6 +11,7 @@
 class App;
 class Chip;
 class Editor;
+class TimingDiagram;
 class Wire;
 
 // The scene as three arrays of vertices, drawn with a draw call each whatever
@@ -18,7 +19,7 @@ class Wire;
 // texture of their labels; the chips and board pins on the texture of the
 // chip labels; the wires. Over them, once there is anything to show, a
 // fourth: the notice at the foot of the board, the marks at the ends of a
-// palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
+// palette that scrolls, the timing diagram, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
 // are those of drawing each on its own.
@@ -41,6 +42,7 @@ private:
     static void findChipLayout(const Editor& editor, std::vector<uint64_t>& layout);
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
+    void addTimingDiagram(const TimingDiagram& diagram);  // into the overlay
     void addWire(const Wire& wire);
     void addChip(const Chip& chip, const sf::Font& font);
     void addShape(std::vector<sf::Vertex>& layer, const sf::Shape& shape, sf::Color fill);

@@ -39,5 +39,15 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (std::size_t output = 0; output < editor.board().outputs.size(); ++output) draw(outputCircle(editor, output));
     for (const Wire& wire : editor.board().wires) drawWire(wire);
     if (app.wiring().underWay()) drawWire(*app.wiring().underWay());
+    const TimingDiagram& diagram = app.timingDiagram();
+    if (!diagram.isShown()) return calls;
+    draw(diagram.panel());
+    for (const TimingDiagram::Stroke& stroke : diagram.strokes()) {
+        sf::RectangleShape line({stroke.box.width, stroke.box.height});
+        line.setPosition(stroke.box.left, stroke.box.top);
+        line.setFillColor(stroke.colour);
+        draw(line);
+    }
+    for (int32_t row = 0; row < diagram.rows(); row += diagram.nameEvery()) draw(diagram.names()[row]);
     return calls;
 }

@@ -33,7 +33,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     sf::RenderTexture batched, reference;
     ASSERT_TRUE(batched.create(1920, 1080) && reference.create(1920, 1080));
     const auto expectSamePixels = [&](const char* when) {
-        EXPECT_LE(user.app.drawScene(batched), 3);
+        EXPECT_LE(user.app.drawScene(batched), 4);
         EXPECT_GT(drawOneShapeAtATime(user.app, reference), 40);
         batched.display(), reference.display();
         const sf::Image a = batched.getTexture().copyToImage(), b = reference.getTexture().copyToImage();
@@ -53,4 +53,8 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.key(sf::Keyboard::F2);
+    expectSamePixels("with the timing diagram");
+    user.key(sf::Keyboard::F2);
+    expectSamePixels("with the timing diagram hidden again");
 }

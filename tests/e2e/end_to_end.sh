@@ -6,8 +6,9 @@
 # input, save the board as "INV", kept in the user's library, place INV, quit
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
-# and see the change move a wire per step with the Right arrow; open INV with
-# Ctrl and a click, and find its NOT on the board alone.
+# and see the change move a wire per step with the Right arrow, and on the
+# timing diagram; export it; open INV with Ctrl and a click, and find its NOT
+# on the board alone.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -117,6 +118,15 @@ xdotool key Right
 expect "one step: the wire into the NOT, not yet the lamp" 300,540=000000 1882,540=000000
 xdotool key Right
 expect "another: the NOT and its lamp" 1882,540=00FF00
+# The timing diagram: in0 low in the newest column, high two before; the
+# lamp's row high in the newest, low in the one before. Ctrl+E exports the
+# record beside the library.
+xdotool key F2
+expect "F2: the timing diagram" 1853,930=000000 1853,914=5A5A5A 1841,914=00FF00 1853,942=00FF00 1847,958=000000
+xdotool key ctrl+e
+for _ in $(seq 30); do grep -qs '^\$var wire 1 ! in0 \$end$' "$XDG_DATA_HOME"/vorplex/library-*.vcd && break; sleep 0.1; done
+grep -qs '^\$var wire 1 ! in0 \$end$' "$XDG_DATA_HOME"/vorplex/library-*.vcd || fail "Ctrl+E: no VCD beside the library"
+xdotool key F2
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333

@@ -55,12 +55,15 @@ FrameInput RandomFrames::next(const App& app) {
         case 12: {  // a key but Escape, with Ctrl and Shift or not; the editor's keys most often
             static constexpr sf::Keyboard::Key keys[] = {sf::Keyboard::Z, sf::Keyboard::Y, sf::Keyboard::Z, sf::Keyboard::Delete,
                                                          sf::Keyboard::F1, sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Right,
-                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket};
+                                                         sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket,
+                                                         sf::Keyboard::F2, sf::Keyboard::F2};
             const uint8_t key = byte(), modifiers = byte();
             frame.eventPending = true;
             frame.event.type = sf::Event::KeyPressed;
             frame.event.key = {key % 2 ? keys[key / 2 % std::size(keys)] : static_cast<sf::Keyboard::Key>(key % sf::Keyboard::Escape),
                                false, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
+            // Ctrl+E would write a file each time: the export is tested on its own.
+            if (frame.event.key.code == sf::Keyboard::E) frame.event.key.control = false;
             break;
         }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
