@@ -107,6 +107,7 @@ void App::setUpScene() {
     keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, frame.height - 40.f);
     pinField_.setup(font_);
     pinLabel_.setup(font_);
+    timingDiagram_.setup(frame, font_);
 }
 
 void App::update() { step(readFrameInput()); }
@@ -164,6 +165,8 @@ void App::runSteps() {
     wiring_.followMouse(mouse());
     if (isEvent(sf::Event::MouseButtonReleased)) dragging_.drop(editor_);
     if (isEvent(sf::Event::MouseButtonReleased)) selecting_.release(editor_);
+    // The timing diagram takes the presses over it, and does nothing with them.
+    if ((isPress() || frame_.rightButtonHeld) && timingDiagram_.covers(mouse())) return;
     if (isPress() && pressInputColumn()) return;
     if (isPress() && frame_.controlHeld && wiring_.state() == WiringState::Idle && nameOutput()) return;
     if (isPress() && wiring_.state() == WiringState::ChoosingTarget && pressOutputColumn()) return;
@@ -200,6 +203,8 @@ void App::pressKey() {
     if (key.control && key.code == sf::Keyboard::N) endEditInProgress(), editor_.newBoard();
     if (key.control && key.code == sf::Keyboard::U) endEditInProgress(), editor_.updateOlderCopies();
     if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
+    if (key.code == sf::Keyboard::F2) timingDiagram_.toggle();
+    if (key.control && key.code == sf::Keyboard::E) editor_.exportRecord(std::time(nullptr));
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
     if (key.code == sf::Keyboard::LBracket) editor_.slower();
@@ -329,6 +334,7 @@ void App::showEditor() {
                        : wiring_.state() == WiringState::ChoosingTarget ? "choose a target (right press: next free input)"
                                                                          : "choose a source";
     if (wiringHint_.getString() != hint) wiringHint_.setString(hint);
+    timingDiagram_.update(editor_.record());
     showPinTags();
 }
 

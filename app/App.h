@@ -6,6 +6,7 @@
 #include "app/PinNaming.h"
 #include "app/SceneBatch.h"
 #include "app/Selecting.h"
+#include "app/TimingDiagram.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
 #include "widgets/Button.h"
@@ -64,6 +65,7 @@ public:
     const sf::Text& pathLabel() const { return pathLabel_; }
     const Tag& pinField() const { return pinField_; }  // where a board pin's name is typed
     const Tag& pinLabel() const { return pinLabel_; }  // a pin's name, beside the pointer
+    const TimingDiagram& timingDiagram() const { return timingDiagram_; }
 
 private:
     FrameInput readFrameInput();
@@ -117,6 +119,7 @@ private:
     sf::Text pathLabel_;   // right of the name box, while a chip is opened or looked into
     Tag pinField_;
     Tag pinLabel_;
+    TimingDiagram timingDiagram_;
     SceneBatch sceneBatch_;
     bool open_ = true;
     bool quitUnkept_ = false;  // the work could not be kept when asked to quit

@@ -46,5 +46,7 @@ inline constexpr KeyUse KEYS[] = {
     {"Right arrow, .", "one step while paused"},
     {"[ and ]", "half and twice the speed: a step every 1 to 64 frames"},
     {"F1", "show or hide these keys"},
+    {"F2", "show or hide the timing diagram of the board's pins"},
+    {"Ctrl+E", "export the pins' last 100,000 steps as a VCD file"},
     {"Escape", "quit"},
 };

@@ -100,6 +100,7 @@ void SceneBatch::rebuild(const App& app) {
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
+    if (app.timingDiagram().isShown()) addTimingDiagram(app.timingDiagram());
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
     for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1))
         addText(overlay, name);
@@ -192,6 +193,18 @@ void SceneBatch::addSelection(const App& app) {
     if (app.editor().inside()) return;  // the chips selected are not the ones shown
     for (const Chip* chip : app.selecting().selected()) addShape(overlay, selectedOutlineOf(*chip), sf::Color::Transparent);
     if (const std::optional<Box> area = app.selecting().area()) addShape(overlay, selectingRectangle(*area), sf::Color::Transparent);
+}
+
+// Over the chips and wires, under the keys' panel.
+void SceneBatch::addTimingDiagram(const TimingDiagram& diagram) {
+    addShape(overlay, diagram.panel(), diagram.panel().getFillColor());
+    for (const TimingDiagram::Stroke& stroke : diagram.strokes()) {
+        const sf::FloatRect& box = stroke.box;
+        const sf::Vector2f corners[] = {{box.left, box.top}, {box.left + box.width, box.top},
+                                        {box.left, box.top + box.height}, {box.left + box.width, box.top + box.height}};
+        for (const int corner : {0, 1, 2, 2, 1, 3}) overlay.push_back(sf::Vertex(corners[corner], stroke.colour, WHITE_TEXEL));
+    }
+    for (int32_t row = 0; row < diagram.rows(); row += diagram.nameEvery()) addText(overlay, diagram.names()[static_cast<size_t>(row)]);
 }
 
 // Each end in its shade: white while still to be chosen.

@@ -12,6 +12,7 @@ class App;
 class Chip;
 class Editor;
 class Tag;
+class TimingDiagram;
 class Wire;
 
 // The scene as three arrays of vertices, drawn with a draw call each whatever
@@ -21,7 +22,7 @@ class Wire;
 // into, its inside. Over them, once there is anything to show, a fourth: the
 // outlines of selected chips and the rectangle that selects them, the notice
 // at the foot of the board, the lines under the top bar, the marks at the
-// ends of a palette that scrolls, the panel of keys. Shapes without a texture take its white corner, so
+// ends of a palette that scrolls, the timing diagram, the panel of keys. Shapes without a texture take its white corner, so
 // that shapes and labels share one array and keep their order. Every shape
 // and label is laid out as the graphics library lays it out, so the pixels
 // are those of drawing each on its own.
@@ -45,6 +46,7 @@ private:
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
     void addSelection(const App& app);
+    void addTimingDiagram(const TimingDiagram& diagram);  // into the overlay
     void addWire(const Wire& wire);
     void addTag(const Tag& tag);
     void addChip(const Chip& chip, const sf::Font& font);

@@ -203,6 +203,36 @@ void BM_CopyAndPaste(benchmark::State& state) {
     state.counters["text_KB"] = static_cast<double>(bytes) / 1024;
 }
 
+// The timing diagram shown over a board of P outputs that all change at
+// every step, each fed by a NOT wired to itself: the most the diagram costs
+// for P rows, in a frame's update and its drawing, clipped as above.
+void BM_DiagramFrame(benchmark::State& state) {
+    const auto app = std::make_unique<App>(App::WindowMode::None);
+    Editor& editor = app->editor();
+    const Chip& oscillator = *editor.place(editor.palette()[0]);
+    editor.endMove();
+    editor.connect(Wire({oscillator.id(), 0, oscillator.id(), 0}, {}, {}));
+    for (int32_t output = 0; output < state.range(0); ++output) {
+        if (output > 0) editor.addOutput();
+        editor.connect(Wire({oscillator.id(), 0, 0, output}, {}, {}));
+    }
+    FrameInput f2 = quietFrame(*app, 1);
+    f2.eventPending = true;
+    f2.event.type = sf::Event::KeyPressed;
+    f2.event.key = {sf::Keyboard::F2, false, false, false, false};
+    app->step(f2);
+    int frame = 1;
+    while (++frame < 400) app->step(quietFrame(*app, frame));
+    sf::RenderTexture target;
+    target.create(16, 16);
+    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    const auto work = [&] { app->step(quietFrame(*app, ++frame)), app->drawScene(target), target.display(); };
+    for (auto _ : state) work();
+    state.counters["draw_calls"] = app->drawScene(target);
+    state.counters["strokes"] = static_cast<double>(app->timingDiagram().strokes().size());
+    state.counters["bytes_per_frame"] = bytesPerFrame(work, 10);
+}
+
 void BM_FrameRender(benchmark::State& state) { frameRender(state, true); }
 void BM_ReferenceFrameRender(benchmark::State& state) { frameRender(state, false); }
 void BM_FrameDraw(benchmark::State& state) { frameDraw(state, true); }
@@ -212,6 +242,7 @@ void BM_ReferenceFrameDraw(benchmark::State& state) { frameDraw(state, false); }
 
 BENCHMARK(BM_FrameUpdate)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameUpdateLookingInside)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DiagramFrame)->Arg(1)->Arg(16)->Arg(64)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GroupDragStep)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CopyAndPaste)->Arg(500)->Unit(benchmark::kMillisecond);

@@ -74,7 +74,7 @@ int CheckCommand::trace(const Trace& trace, std::ostream& out, std::ostream& err
         const ChipLogic& chip = chipOf(chips, trace.chipName);
         const std::vector<std::vector<bool>> rows = VectorFile::parse(text, chip.inputCount());
         const int64_t steps = trace.steps > 0 ? trace.steps : std::max<int64_t>(1, static_cast<int64_t>(rows.size()));
-        const SignalRecord record = ChipTrace::run(chip, rows, steps);
+        const SignalRecord record = ChipTrace::run(chip, rows, steps, chips.pinNames(trace.chipName));
         if (trace.vcdPath.empty()) {
             out << Vcd::format(record, trace.chipName);
         } else {

@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
-std::string ChipTrace::pinName(const ChipLogic&, bool input, int32_t pin) {
-    return (input ? "in" : "out") + std::to_string(pin);
-}
-
-SignalRecord ChipTrace::run(ChipLogic chip, const std::vector<std::vector<bool>>& rows, int64_t steps) {
+SignalRecord ChipTrace::run(ChipLogic chip, const std::vector<std::vector<bool>>& rows, int64_t steps,
+                            const PinNames& names) {
     SignalRecord record(steps);
     const int32_t inputs = chip.inputCount(), outputs = chip.outputCount();
-    for (int32_t pin = 0; pin < inputs; ++pin) record.addSignal(pinName(chip, true, pin));
-    for (int32_t pin = 0; pin < outputs; ++pin) record.addSignal(pinName(chip, false, pin));
+    for (int32_t pin = 0; pin < inputs; ++pin) record.addSignal(names.called(false, static_cast<size_t>(pin)));
+    for (int32_t pin = 0; pin < outputs; ++pin) record.addSignal(names.called(true, static_cast<size_t>(pin)));
     std::vector<bool> column(static_cast<size_t>(inputs + outputs));
     for (size_t step = 0; step < static_cast<size_t>(steps); ++step) {
         chip.evaluate();

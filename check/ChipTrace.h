@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chip/ChipLogic.h"
+#include "storage/PinNames.h"
 #include "storage/SignalRecord.h"
 
 #include <string>
@@ -20,10 +21,9 @@ public:
     // Longer traces are refused: a VCD of more would take gigabytes.
     static constexpr int64_t MOST_STEPS = 10'000'000;
 
-    // What the trace calls a pin: in0, in1..., out0, out1..., top to bottom.
-    static std::string pinName(const ChipLogic& chip, bool input, int32_t pin);
-
-    // `steps` steps of a copy of `chip`, inputs then outputs: row i at step
-    // i, the last row held (no row at all for a chip without inputs).
-    static SignalRecord run(ChipLogic chip, const std::vector<std::vector<bool>>& rows, int64_t steps);
+    // `steps` steps of a copy of `chip`, inputs then outputs, each named by
+    // its pin's name, else in0 or out0: row i at step i, the last row held
+    // (no row at all for a chip without inputs).
+    static SignalRecord run(ChipLogic chip, const std::vector<std::vector<bool>>& rows, int64_t steps,
+                            const PinNames& names = {});
 };

@@ -28,13 +28,9 @@ std::string csvField(const std::string& text) {
     return quoted + '"';
 }
 
-// The pin's name, else in0 or out0. A column is as wide as the name's
-// characters, each a byte.
+// A column is as wide as the name's characters, each a byte.
 std::string columnName(const PinNames& names, int32_t column, int32_t inputs) {
-    const std::string& name = column < inputs ? names.input(static_cast<size_t>(column))
-                                              : names.output(static_cast<size_t>(column - inputs));
-    if (!name.empty()) return name;
-    return column < inputs ? "in" + std::to_string(column) : "out" + std::to_string(column - inputs);
+    return names.called(column >= inputs, static_cast<size_t>(column < inputs ? column : column - inputs));
 }
 
 Layout layOut(int32_t inputs, int32_t outputs, const PinNames& names, TruthTable::Format format) {

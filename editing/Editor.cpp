@@ -4,8 +4,11 @@
 #include "editing/ChipFromBoard.h"
 #include "editing/OlderCopies.h"
 #include "storage/Spelling.h"
+#include "storage/AtomicFile.h"
+#include "storage/Vcd.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -401,6 +404,7 @@ void Editor::open(const PaletteEntry& entry) {
     inside_.reset();
     record("open " + shown(opened.name()), false, true, true);
     way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
+    record_.restart();
     if (opened.savedBoard()) {
         board_ = boardFrom(*opened.savedBoard());
     } else {
@@ -430,6 +434,7 @@ void Editor::newBoard() {
     board_ = Board();
     name_.clear();
     ++boardsReplaced_;
+    record_.restart();
 }
 
 // One step, the palette with it. Wires removed and chips left as they were
@@ -457,6 +462,7 @@ void Editor::undo() {
     endMove();
     if (!history_.canUndo()) return say("nothing to undo");
     say("undone: " + history_.undoWhat());
+    if (history_.undoReplacesBoard()) record_.restart();
     restore(history_.undo(
         stateNow(history_.undoTouchesPalette(), history_.undoTouchesName(), history_.undoReplacesBoard())));
 }
@@ -465,6 +471,7 @@ void Editor::redo() {
     endMove();
     if (!history_.canRedo()) return say("nothing to redo");
     say("redone: " + history_.redoWhat());
+    if (history_.redoReplacesBoard()) record_.restart();
     restore(history_.redo(
         stateNow(history_.redoTouchesPalette(), history_.redoTouchesName(), history_.redoReplacesBoard())));
 }
@@ -483,6 +490,7 @@ void Editor::back() {
     board_ = left->board;
     name_ = left->name;
     ++boardsReplaced_;
+    record_.restart();
 }
 
 void Editor::lookInside(const Chip& chip) {
@@ -595,11 +603,14 @@ Point Editor::inFrame(const Chip& chip, Point wanted) const {
     return layout_.holdInFrame(wanted, {bounds.width, bounds.height});
 }
 
+// The record's rows follow the board's pins every frame, so that the diagram
+// shows them at once; a column is recorded only when a step runs.
 void Editor::runFrame(Time now) {
-    if (!pace_.stepDue()) return;
+    if (!pace_.stepDue()) return record_.follow(board_);
     blinkClockedInputs(now);
     board_.evaluateChips();
     board_.transferAlongWires();
+    record_.append(board_);
 }
 
 void Editor::togglePause(Time now) {
@@ -611,7 +622,29 @@ void Editor::stepByHand() {
     if (!pace_.isPaused()) return;
     board_.evaluateChips();
     board_.transferAlongWires();
+    record_.append(board_);
     pace_.stepTaken();
+}
+
+// The record stays as it is whatever the write does.
+Editor::Export Editor::exportRecord(std::time_t now) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "-%Y%m%d-%H%M%S", &local);
+    std::error_code error;
+    const std::filesystem::path named = keeper_ ? keeper_->file().path() : "vorplex";
+    const std::string base = std::filesystem::absolute(named, error).replace_extension().string() + stamp;
+    Export done{base + ".vcd", std::nullopt};
+    for (int copy = 2; std::filesystem::exists(done.path, error); ++copy) done.path = base + "-" + std::to_string(copy) + ".vcd";
+    try {
+        Vcd::write(done.path, record_.signals(), name_.empty() ? "board" : name_);
+        say("exported to " + done.path);
+    } catch (const AtomicFile::Failed& failed) {
+        done.failure = Keeper::shortReason(failed.error());
+        say("not exported: " + *done.failure, failed.what());
+    }
+    return done;
 }
 
 // Restarted when it fires, not advanced: lateness is never made up.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/Board.h"
+#include "editing/BoardRecord.h"
 #include "editing/BoardLayout.h"
 #include "editing/History.h"
 #include "editing/InsideView.h"
@@ -11,6 +12,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -174,6 +176,21 @@ public:
     void slower() { pace_.slower(); }
     void faster() { pace_.faster(); }
 
+    // What the board's pins did at each of the last steps (BoardRecord::STEPS),
+    // from the start; nothing while paused. Opening a chip starts it anew,
+    // and so does undoing or redoing an opening: its steps were of another
+    // circuit.
+    const SignalRecord& record() const { return record_.signals(); }
+    // The record as a VCD beside the library file, named for it and for
+    // `now` in local time (chips-20250131-142502.vcd), or in the working
+    // folder without one (vorplex-...), never over a file that is there:
+    // where it went, and why not when the write failed. Said either way.
+    struct Export {
+        std::string path;
+        std::optional<std::string> failure;
+    };
+    Export exportRecord(std::time_t now);
+
     // How the board is shown, brought up to date each frame: lamps no wire
     // feeds go dark, and the wires' ends follow their pins.
     void blackenUnfedLamps();
@@ -248,6 +265,7 @@ private:
     std::optional<Move> move_;
     std::optional<Keeper> keeper_;
     std::vector<bool> fedLamps_;  // worked out every frame, its memory kept
+    BoardRecord record_;
     std::vector<std::string> notices_;
     WayBack way_;
     std::optional<InsideView> inside_;

@@ -4,10 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace {
-
-// What a failed write comes to, in a few words.
-std::string shortReason(int error) {
+std::string Keeper::shortReason(int error) {
     switch (error) {
         case ENOSPC: case EDQUOT: return "disk full";
         case EACCES: case EPERM: case EROFS: return "not allowed to write there";
@@ -18,8 +15,6 @@ std::string shortReason(int error) {
         }
     }
 }
-
-}  // namespace
 
 bool Keeper::due(Time now, bool ending) const {
     if (!unkept_) return false;

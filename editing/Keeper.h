@@ -33,6 +33,10 @@ public:
     };
     std::optional<Failure> write(const Library& work, Time now);
 
+    // What a write that failed with this error number comes to, in a few
+    // words: "disk full".
+    static std::string shortReason(int error);
+
 private:
     LibraryFile file_;
     bool unkept_ = false;

@@ -17,6 +17,12 @@ struct PinNames {
 
     const std::string& input(std::size_t pin) const { return nameIn(inputs, pin); }
     const std::string& output(std::size_t pin) const { return nameIn(outputs, pin); }
+    // The pin's name, else in0 or out0: as tables, traces and the timing
+    // diagram call it.
+    std::string called(bool output, std::size_t pin) const {
+        const std::string& name = output ? this->output(pin) : input(pin);
+        return !name.empty() ? name : (output ? "out" : "in") + std::to_string(pin);
+    }
 
     // Whether some pin has a name.
     bool any() const { return std::any_of(inputs.begin(), inputs.end(), named) || std::any_of(outputs.begin(), outputs.end(), named); }

@@ -47,6 +47,17 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     if (app.notice().isShown()) draw(app.notice().text());
     for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
         if (!line->getString().isEmpty()) draw(*line);
+    const TimingDiagram& diagram = app.timingDiagram();
+    if (diagram.isShown()) {
+        draw(diagram.panel());
+        for (const TimingDiagram::Stroke& stroke : diagram.strokes()) {
+            sf::RectangleShape line({stroke.box.width, stroke.box.height});
+            line.setPosition(stroke.box.left, stroke.box.top);
+            line.setFillColor(stroke.colour);
+            draw(line);
+        }
+        for (int32_t row = 0; row < diagram.rows(); row += diagram.nameEvery()) draw(diagram.names()[row]);
+    }
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
     for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1)) draw(name);
     for (const Tag* tag : {&app.pinField(), &app.pinLabel()})

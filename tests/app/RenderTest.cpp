@@ -61,6 +61,10 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("with chips selected and a rectangle dragged");
     user.release({410, 330});
     user.click({1500, 200});
+    user.key(sf::Keyboard::F2);
+    expectSamePixels("with the timing diagram");
+    user.key(sf::Keyboard::F2);
+    expectSamePixels("with the timing diagram hidden again");
     user.controlClick(user.chip(apart));
     user.frames(2);
     expectSamePixels("looking inside a chip");

@@ -108,13 +108,15 @@ run 2 "^vorplex: $work/bad:2: \"2\" is not 0 or 1$" $headless "$1" trace NAND --
 printf '# none\n\n0 1\n1\n' >"$work/bad"
 run 2 "^vorplex: $work/bad:4: a row of 1 values for a chip of 2 inputs$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/bad"
 run 1 "^vorplex: $work: cannot write: Is a directory$" $headless "$1" trace NAND --library "$work/lib.json" --inputs "$work/two" --vcd "$work"
-# NAND with its first input named a and its output bé: the table's header;
+# NAND with its first input named a and its output bé: the table's header,
+# the trace's wires;
 # a test header that calls a named pin otherwise, input or output, refused.
 # NOT7's names no header can hold: those columns are free.
 sed 's/"definition":2}/"definition":2,"pins":{"inputs":["a",""],"outputs":["b\\u00e9"]}}/; s/"version": 1/"version": 3/;
      s/"definition":3}/"definition":3,"pins":{"inputs":["chip","x y","#","|","","",""],"outputs":[""]}}/' \
     "$work/lib.json" >"$work/named.json"
 run 0 "^a in1 | bé | calls$" $headless "$1" table NAND --library "$work/named.json"
+run 0 '^\$var wire 1 # b_ \$end$' $headless "$1" trace NAND --library "$work/named.json" --inputs "$work/two"
 printf 'chip NAND\na any | bé\n1 1 | 0\nchip NOT7\na b c d e f g | y\nx x x x x x 1 | 0\n' >"$work/named"
 run 0 "^$work/named: 2 rows passed, 0 failed$" $headless "$1" test "$work/named" --library "$work/named.json"
 printf 'chip NAND\n# the pins\nc b | bé\n1 1 | 0\n' >"$work/renamed"

@@ -1,6 +1,7 @@
 #include "check/ChipTrace.h"
 #include "check/LibraryChips.h"
 #include "check/TruthTable.h"
+#include "storage/Vcd.h"
 #include "support/EditorSteps.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,25 @@ TEST(ChipTrace, RunsAsTheChipDoesOnTheBoard) {
     std::vector<bool> traced;
     for (int64_t step = 0; step < 24; ++step) traced.push_back(trace.value(1, step));
     EXPECT_EQ(traced, lamps);
+}
+
+// A NOT chain placed between a switch and a lamp named as its pins, stepped
+// by hand, the switch clicked between steps: the editor records what the
+// chip's trace records with the switch's values as rows, step for step and
+// name for name.
+TEST(ChipTrace, RecordsWhatTheEditorRecords) {
+    const auto editor = newEditor();
+    editor->togglePause(Editor::Time{0});
+    editor->namePin(false, 0, "a"), editor->namePin(true, 0, "y");
+    saveBuilt(*editor, "NOT3", 1, 1, {"NOT", "NOT", "NOT"}, {{0, 0, 1, 0}, {1, 0, 2, 0}, {2, 0, 3, 0}, {3, 0, 0, 0}});
+    const int32_t chain = place(*editor, "NOT3", {400, 300});
+    wire(*editor, 0, 0, chain, 0), wire(*editor, chain, 0, 0, 0);
+    const ChipLogic before = *editor->board().chips.find(chain);
+    const std::vector<std::vector<bool>> rows{{0}, {1}, {1}, {0}, {1}, {1}, {1}, {1}, {0}, {0}, {0}, {0}};
+    for (const std::vector<bool>& row : rows) {
+        if (editor->board().inputs[0].value != row[0]) editor->switchInput(0);
+        editor->stepByHand();
+    }
+    const SignalRecord trace = ChipTrace::run(before, rows, 12, entryNamed(*editor, "NOT3").pinNames());
+    EXPECT_EQ(Vcd::format(editor->record(), "NOT3"), Vcd::format(trace, "NOT3"));
 }

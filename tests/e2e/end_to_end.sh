@@ -7,14 +7,14 @@
 # the user's library, and see its pin's name on hover; place INV, quit
 # with Escape; start again and find the same screen; remove the NOT with its
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
-# and see the change move a wire per step with the Right arrow; open INV with
-# Ctrl and a click, and find its NOT on the board alone; wire a second NOT
-# after it, select both with a drag, duplicate them with Ctrl+D, drag the
-# copies away, wire them from the input to a new lamp and see them work, and
-# paste a third pair through the desktop's clipboard; place a copy of INV,
-# change INV and save it, and see the copy change only with Ctrl+U; go back
-# with Alt+Left; Ctrl+click on the INV on the board to see its inside
-# running, and come back with Alt+Left.
+# and see the change move a wire per step with the Right arrow, and on the
+# timing diagram; export it; open INV with Ctrl and a click, and find its NOT
+# on the board alone; wire a second NOT after it, select both with a drag,
+# duplicate them with Ctrl+D, drag the copies away, wire them from the input
+# to a new lamp and see them work, and paste a third pair through the
+# desktop's clipboard; place a copy of INV, change INV and save it, and see
+# the copy change only with Ctrl+U; go back with Alt+Left; Ctrl+click on the
+# INV on the board to see its inside running, and come back with Alt+Left.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -146,6 +146,15 @@ xdotool key Right
 expect "one step: the wire into the NOT, not yet the lamp" 300,540=000000 1882,540=000000
 xdotool key Right
 expect "another: the NOT and its lamp" 1882,540=00FF00
+# The timing diagram: in0 low in the newest column, high two before; the
+# lamp's row high in the newest, low in the one before. Ctrl+E exports the
+# record beside the library, input 0 by its name.
+xdotool key F2
+expect "F2: the timing diagram" 1853,930=000000 1853,914=5A5A5A 1841,914=00FF00 1853,942=00FF00 1847,958=000000
+xdotool key ctrl+e
+for _ in $(seq 30); do grep -qs '^\$var wire 1 ! a \$end$' "$XDG_DATA_HOME"/vorplex/library-*.vcd && break; sleep 0.1; done
+grep -qs '^\$var wire 1 ! a \$end$' "$XDG_DATA_HOME"/vorplex/library-*.vcd || fail "Ctrl+E: no VCD beside the library"
+xdotool key F2
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333

@@ -60,7 +60,7 @@ FrameInput RandomFrames::next(const App& app) {
                                                          sf::Keyboard::LBracket, sf::Keyboard::RBracket, sf::Keyboard::RBracket,
                                                          sf::Keyboard::Left, sf::Keyboard::Left, sf::Keyboard::BackSpace,
                                                          sf::Keyboard::C, sf::Keyboard::D, sf::Keyboard::V, sf::Keyboard::D,
-                                                         sf::Keyboard::U};
+                                                         sf::Keyboard::U, sf::Keyboard::F2, sf::Keyboard::F2};
             const uint8_t key = byte(), modifiers = byte();
             const bool leaveLook = app.editor().inside() && modifiers % 4 == 0;  // the board is not left for long
             frame.eventPending = true;
@@ -71,6 +71,8 @@ FrameInput RandomFrames::next(const App& app) {
                                (modifiers & 8) != 0, (modifiers & 3) != 0, (modifiers & 4) != 0, false};
             const bool grows = frame.event.key.code == sf::Keyboard::V || frame.event.key.code == sf::Keyboard::D;
             frame.eventPending = !(grows && (app.editor().board().chips.size() > MOST_CHIPS || tooLargeToSave(app)));
+            // Ctrl+E would write a file each time: the export is tested on its own.
+            if (frame.event.key.code == sf::Keyboard::E) frame.event.key.control = false;
             break;
         }
         case 13: frame.rightButtonHeld = true, frame.mousePos = somewhere(app); break;
