@@ -104,7 +104,7 @@ void App::setUpScene() {
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : PRESSES) keys.emplace_back(key.keys, key.use);
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
-    keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, frame.height - 40.f);
+    keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, {frame.width - 80.f, frame.height - 40.f});
     pinField_.setup(font_);
     pinLabel_.setup(font_);
     timingDiagram_.setup(frame, font_);

@@ -12,9 +12,9 @@ class KeyPanel {
 public:
     static constexpr unsigned TEXT_SIZE = 20;
 
-    // Each line a pair: the keys, and what they do; no taller than `tallest`.
+    // Each line a pair: the keys, and what they do; within `room`.
     void setup(sf::Vector2f position, const sf::Font& font, const std::vector<std::pair<std::string, std::string>>& lines,
-               float tallest);
+               sf::Vector2f room);
     void toggle() { shown = !shown; }
     bool isShown() const { return shown; }
 

@@ -26,6 +26,11 @@ run() {
 headless="env -u DISPLAY"
 run 0 "--library FILE" $headless "$1" --help
 run 0 "^  Ctrl+Z  *undo the last edit of the board" $headless "$1" --help
+# The README's tables list every press and key as --help does, in its order.
+readme="$(dirname "$0")/../../README.md"
+diff <(timeout 10 $headless "$1" --help | sed -n '/^The mouse in the editor/,$p' | sed -n 's/^  \(.*[^ ]\)  \+\(.*\)$/| \1 | \2 |/p') \
+     <(grep -E '^\| [^|]+ \| [^|]+ \|$' "$readme" | grep -v -E '^\| (keys|the mouse|benchmark) ') >"$work/keys" ||
+    { echo "FAIL: the README's keys differ from --help's: $(cat "$work/keys")"; failures=$((failures + 1)); }
 run 0 "^vorplex [0-9]" $headless "$1" --version
 run 2 "^vorplex: The following argument was not expected: --colour" "$1" --colour
 run 2 "Usage: vorplex" "$1" --colour
