@@ -9,12 +9,13 @@
 # wires and bring it back with Ctrl+Z; pause with Space, switch the input off
 # and see the change move a wire per step with the Right arrow, and on the
 # timing diagram; export it; open INV with Ctrl and a click, and find its NOT
-# on the board alone; wire a second NOT after it, select both with a drag,
-# duplicate them with Ctrl+D, drag the copies away, wire them from the input
-# to a new lamp and see them work, and paste a third pair through the
-# desktop's clipboard; place a copy of INV, change INV and save it, and see
-# the copy change only with Ctrl+U; go back with Alt+Left; Ctrl+click on the
-# INV on the board to see its inside running, and come back with Alt+Left.
+# on the board alone; place a copy of INV, change INV and save it, and see
+# the copy change only with Ctrl+U; wire a second NOT after the first,
+# select both with a drag, duplicate them with Ctrl+D, drag the copies away,
+# wire them from the input to a new lamp and see them work, and paste a
+# third pair through the desktop's clipboard; go back with Alt+Left;
+# Ctrl+click on the INV on the board to see its inside running, and come
+# back with Alt+Left.
 #   Usage: end_to_end.sh BUILD_FOLDER
 set -euo pipefail
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorplex-e2e.XXXXXX")
@@ -158,6 +159,16 @@ xdotool key F2
 xdotool key space
 xdotool mousemove 230 1035 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
 expect "INV opened: its NOT, not INV or the AND" 560,530=FF0000 925,530=333333 1280,285=333333
+drag 230 1035 900 300  # a copy of INV, its input free
+expect "a copy of INV placed: its output shows 1" 931,300=00FF00
+xdotool mousemove 1200 540 sleep 0.1 mousedown 3 sleep 0.3 mouseup 3 sleep 0.1
+expect "the NOT's wire to the lamp deleted" 1200,540=333333
+click 375 50  # INV saved again, its output fed by nothing
+expect "INV changed, its copy as it was" 931,300=00FF00
+xdotool key ctrl+u
+expect "the copy updated with Ctrl+U, where it stood" 931,300=000000 890,318=FF0000
+xdotool key ctrl+z
+expect "the older copy back with Ctrl+Z" 931,300=00FF00
 drag 70 1035 800 540  # a second NOT, pins at (750, 540) and (828, 540)
 click 175 50 && click 589 540 && click 789 540
 drag 500 400 900 600
@@ -170,16 +181,6 @@ click 38 540
 expect "the copies pass the input on" 700,760=00FF00 1882,687=000000
 xdotool mousemove 1200 250 key ctrl+c key ctrl+v
 expect "a third pair pasted through the clipboard" 1239,290=FF0000 1239,248=50B4FF
-drag 230 1035 900 300  # a copy of INV, its input free
-expect "a copy of INV placed: its output shows 1" 931,300=00FF00
-xdotool mousemove 1200 540 sleep 0.1 mousedown 3 sleep 0.3 mouseup 3 sleep 0.1
-expect "the NOT's wire to the lamp deleted" 1200,540=333333
-click 375 50  # INV saved again, its output fed by nothing
-expect "INV changed, its copy as it was" 931,300=00FF00
-xdotool key ctrl+u
-expect "the copy updated with Ctrl+U, where it stood" 931,300=000000 890,318=FF0000
-xdotool key ctrl+z
-expect "the older copy back with Ctrl+Z" 931,300=00FF00
 xdotool key alt+Left
 expect "back with Alt+Left to the board that stood" 925,530=FF0000 1280,285=FF0000
 xdotool mousemove 925 530 sleep 0.1 keydown ctrl click 1 keyup ctrl sleep 0.1
