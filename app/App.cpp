@@ -76,38 +76,38 @@ App::~App() { window_.reset(); }
 
 void App::setUpScene() {
     const Box frame = editor_.layout().frame();
-    boardFrame_.setPosition(frame.left, frame.top);
-    boardFrame_.setSize({frame.width, frame.height});
-    boardFrame_.setFillColor(sf::Color::Transparent);
-    boardFrame_.setOutlineColor(layout::GREY);
-    boardFrame_.setOutlineThickness(layout::BOARD_OUTLINE);
+    widgets_.boardFrame.setPosition(frame.left, frame.top);
+    widgets_.boardFrame.setSize({frame.width, frame.height});
+    widgets_.boardFrame.setFillColor(sf::Color::Transparent);
+    widgets_.boardFrame.setOutlineColor(layout::GREY);
+    widgets_.boardFrame.setOutlineThickness(layout::BOARD_OUTLINE);
     const sf::Vector2f small(40.f, 40.f), wide(150.f, 40.f);
-    buttons_[AddInput].setup({10.f, 10.f}, small, font_, "+");
-    buttons_[RemoveInput].setup({10.f, 50.f}, small, font_, "-");
-    buttons_[AddOutput].setup({SCREEN_W - 50.f, 10.f}, small, font_, "+");
-    buttons_[RemoveOutput].setup({SCREEN_W - 50.f, 50.f}, small, font_, "-");
-    buttons_[Connect].setup({100.f, 30.f}, wide, font_, "Connect");
-    buttons_[Save].setup({300.f, 30.f}, wide, font_, "Save");
-    nameBox_.setup({500.f, 30.f}, {350.f, 40.f}, font_);
+    widgets_.buttons[Widgets::AddInput].setup({10.f, 10.f}, small, font_, "+");
+    widgets_.buttons[Widgets::RemoveInput].setup({10.f, 50.f}, small, font_, "-");
+    widgets_.buttons[Widgets::AddOutput].setup({SCREEN_W - 50.f, 10.f}, small, font_, "+");
+    widgets_.buttons[Widgets::RemoveOutput].setup({SCREEN_W - 50.f, 50.f}, small, font_, "-");
+    widgets_.buttons[Widgets::Connect].setup({100.f, 30.f}, wide, font_, "Connect");
+    widgets_.buttons[Widgets::Save].setup({300.f, 30.f}, wide, font_, "Save");
+    widgets_.nameBox.setup({500.f, 30.f}, {350.f, 40.f}, font_);
     // Between the board frame's outline and the palette row.
-    notice_.setup({frame.left, SCREEN_H - frame.top + layout::BOARD_OUTLINE}, font_);
+    widgets_.notice.setup({frame.left, SCREEN_H - frame.top + layout::BOARD_OUTLINE}, font_);
     // Under the top bar: the pace under "Connect", what wiring waits for under
     // "Save", the path of the chips opened right of the name box.
-    for (sf::Text* line : {&paceLabel_, &wiringHint_, &pathLabel_}) {
+    for (sf::Text* line : {&widgets_.paceLabel, &widgets_.wiringHint, &widgets_.pathLabel}) {
         line->setFont(font_);
         line->setCharacterSize(Notice::TEXT_SIZE);
         line->setFillColor(Notice::COLOUR);
     }
-    paceLabel_.setPosition(100.f, frame.top - 28.f);
-    wiringHint_.setPosition(300.f, frame.top - 28.f);
-    pathLabel_.setPosition(layout::PATH_LINE);
+    widgets_.paceLabel.setPosition(100.f, frame.top - 28.f);
+    widgets_.wiringHint.setPosition(300.f, frame.top - 28.f);
+    widgets_.pathLabel.setPosition(layout::PATH_LINE);
     std::vector<std::pair<std::string, std::string>> keys;
     for (const KeyUse& key : PRESSES) keys.emplace_back(key.keys, key.use);
     for (const KeyUse& key : KEYS) keys.emplace_back(key.keys, key.use);
-    keyPanel_.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, {frame.width - 80.f, frame.height - 40.f});
-    pinField_.setup(font_);
-    pinLabel_.setup(font_);
-    timingDiagram_.setup(frame, font_);
+    widgets_.keyPanel.setup({frame.left + 40.f, frame.top + 20.f}, font_, keys, {frame.width - 80.f, frame.height - 40.f});
+    widgets_.pinField.setup(font_);
+    widgets_.pinLabel.setup(font_);
+    widgets_.timingDiagram.setup(frame, font_);
 }
 
 void App::update() { step(readFrameInput()); }
@@ -144,19 +144,19 @@ void App::runSteps() {
         quit();
     editor_.runFrame(now());
     if (editor_.inside()) return runStepsInside();
-    if (isPress()) nameBox_.takeFocusFromPress(toScreen(mouse())), pinNaming_.end(editor_);
+    if (isPress()) widgets_.nameBox.takeFocusFromPress(toScreen(mouse())), pinNaming_.end(editor_);
     if (isEvent(sf::Event::TextEntered) && pinNaming_.isActive()) pinNaming_.type(editor_, frame_.event.text.unicode);
     if (isEvent(sf::Event::TextEntered))
-        if (std::optional<std::string> name = nameBox_.type(frame_.event.text.unicode, editor_.name())) editor_.setName(*name);
-    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && !pinNaming_.isActive()) pressKey();
+        if (std::optional<std::string> name = widgets_.nameBox.type(frame_.event.text.unicode, editor_.name())) editor_.setName(*name);
+    if (isEvent(sf::Event::KeyPressed) && !widgets_.nameBox.isActive() && !pinNaming_.isActive()) pressKey();
     if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
-    if (buttonPressed(AddInput)) editor_.addInput();
-    if (buttonPressed(RemoveInput)) editor_.removeInput(), wiring_.keepAttachedTo(editor_.board());
-    if (buttonPressed(AddOutput)) editor_.addOutput();
-    if (buttonPressed(RemoveOutput)) editor_.removeOutput();
-    if (buttonPressed(Connect)) wiring_.pressConnect();
+    if (buttonPressed(Widgets::AddInput)) editor_.addInput();
+    if (buttonPressed(Widgets::RemoveInput)) editor_.removeInput(), wiring_.keepAttachedTo(editor_.board());
+    if (buttonPressed(Widgets::AddOutput)) editor_.addOutput();
+    if (buttonPressed(Widgets::RemoveOutput)) editor_.removeOutput();
+    if (buttonPressed(Widgets::Connect)) wiring_.pressConnect();
     // Only a save that adds a chip lets the frame go on.
-    if (buttonPressed(Save) && editor_.save(wiring_.connectionUnderWay()) != Editor::Saved::Appended) return;
+    if (buttonPressed(Widgets::Save) && editor_.save(wiring_.connectionUnderWay()) != Editor::Saved::Appended) return;
     dragging_.follow(editor_, mouse());
     selecting_.follow(mouse());
     editor_.blackenUnfedLamps();
@@ -166,7 +166,7 @@ void App::runSteps() {
     if (isEvent(sf::Event::MouseButtonReleased)) dragging_.drop(editor_);
     if (isEvent(sf::Event::MouseButtonReleased)) selecting_.release(editor_);
     // The timing diagram takes the presses over it, and does nothing with them.
-    if ((isPress() || frame_.rightButtonHeld) && timingDiagram_.covers(mouse())) return;
+    if ((isPress() || frame_.rightButtonHeld) && widgets_.timingDiagram.covers(mouse())) return;
     if (isPress() && pressInputColumn()) return;
     if (isPress() && frame_.controlHeld && wiring_.state() == WiringState::Idle && nameOutput()) return;
     if (isPress() && wiring_.state() == WiringState::ChoosingTarget && pressOutputColumn()) return;
@@ -184,9 +184,9 @@ void App::runSteps() {
 // edit nothing, the wheel over the palette, a Ctrl+press to look deeper or to
 // open a palette chip. Any other press that would edit does nothing.
 void App::runStepsInside() {
-    bool onControls = nameBox_.rect().getGlobalBounds().contains(toScreen(mouse()));
-    for (Button& button : buttons_) onControls = button.updateHover(frame_.mousePos) || onControls;
-    if (isEvent(sf::Event::KeyPressed) && !nameBox_.isActive() && keyActsInside(editor_, frame_.event.key)) pressKey();
+    bool onControls = widgets_.nameBox.rect().getGlobalBounds().contains(toScreen(mouse()));
+    for (Button& button : widgets_.buttons) onControls = button.updateHover(frame_.mousePos) || onControls;
+    if (isEvent(sf::Event::KeyPressed) && !widgets_.nameBox.isActive() && keyActsInside(editor_, frame_.event.key)) pressKey();
     if (isEvent(sf::Event::MouseWheelScrolled)) turnWheelOverPalette(editor_, mouse(), frame_.event.mouseWheelScroll.delta);
     if (isPress()) pressInside(editor_, mouse(), frame_.event.mouseButton.button, frame_.controlHeld, onControls);
 }
@@ -202,8 +202,8 @@ void App::pressKey() {
     if (key.code == sf::Keyboard::Delete && !std::exchange(deleteDown_, true)) pressDelete();
     if (key.control && key.code == sf::Keyboard::N) endEditInProgress(), editor_.newBoard();
     if (key.control && key.code == sf::Keyboard::U) endEditInProgress(), editor_.updateOlderCopies();
-    if (key.code == sf::Keyboard::F1) keyPanel_.toggle();
-    if (key.code == sf::Keyboard::F2) timingDiagram_.toggle();
+    if (key.code == sf::Keyboard::F1) widgets_.keyPanel.toggle();
+    if (key.code == sf::Keyboard::F2) widgets_.timingDiagram.toggle();
     if (key.control && key.code == sf::Keyboard::E) editor_.exportRecord(std::time(nullptr));
     if (key.code == sf::Keyboard::Space) editor_.togglePause(now());
     if (key.code == sf::Keyboard::Right || key.code == sf::Keyboard::Period) editor_.stepByHand();
@@ -322,19 +322,19 @@ void App::endEditInProgress() {
 }
 
 void App::showEditor() {
-    for (const std::string& words : editor_.takeNotices()) notice_.say(words, frame_.now);
-    notice_.update(frame_.now);
-    nameBox_.show(editor_.name());
+    for (const std::string& words : editor_.takeNotices()) widgets_.notice.say(words, frame_.now);
+    widgets_.notice.update(frame_.now);
+    widgets_.nameBox.show(editor_.name());
     editor_.showInside();
     const sf::String path = toScreenString(editor_.path());
-    if (pathLabel_.getString() != path) pathLabel_.setString(path);
+    if (widgets_.pathLabel.getString() != path) widgets_.pathLabel.setString(path);
     const std::string pace = editor_.pace().label();
-    if (paceLabel_.getString() != pace) paceLabel_.setString(pace);
+    if (widgets_.paceLabel.getString() != pace) widgets_.paceLabel.setString(pace);
     const char* hint = wiring_.state() == WiringState::Idle             ? ""
                        : wiring_.state() == WiringState::ChoosingTarget ? "choose a target (right press: next free input)"
                                                                          : "choose a source";
-    if (wiringHint_.getString() != hint) wiringHint_.setString(hint);
-    timingDiagram_.update(editor_.record());
+    if (widgets_.wiringHint.getString() != hint) widgets_.wiringHint.setString(hint);
+    widgets_.timingDiagram.update(editor_.record());
     showPinTags();
 }
 
@@ -342,10 +342,10 @@ void App::showEditor() {
 // wire's source or target, else of the pin under the pointer, but for a chip
 // being dragged.
 void App::showPinTags() {
-    pinField_.hide(), pinLabel_.hide();
+    widgets_.pinField.hide(), widgets_.pinLabel.hide();
     if (editor_.inside()) return;
     if (const std::optional<PinNaming::Field>& field = pinNaming_.field()) {
-        pinField_.show(Spelling::utf8(field->name), pinNamePlace(editor_, field->output, static_cast<std::size_t>(field->pin)),
+        widgets_.pinField.show(Spelling::utf8(field->name), pinNamePlace(editor_, field->output, static_cast<std::size_t>(field->pin)),
                        field->output, true);
         return;
     }
@@ -358,14 +358,14 @@ void App::showPinTags() {
     }
     if (!pin) return;
     const sf::Vector2f beside = toScreen(mouse()) + sf::Vector2f(14.f, 18.f);
-    pinLabel_.show(editor_.pinLabel(*pin), beside);
-    if (pinLabel_.rect().getPosition().x + pinLabel_.rect().getSize().x > SCREEN_W)
-        pinLabel_.show(editor_.pinLabel(*pin), beside - sf::Vector2f(28.f, 0.f), true);
+    widgets_.pinLabel.show(editor_.pinLabel(*pin), beside);
+    if (widgets_.pinLabel.rect().getPosition().x + widgets_.pinLabel.rect().getSize().x > SCREEN_W)
+        widgets_.pinLabel.show(editor_.pinLabel(*pin), beside - sf::Vector2f(28.f, 0.f), true);
 }
 
 Point App::mouse() const { return {static_cast<float>(frame_.mousePos.x), static_cast<float>(frame_.mousePos.y)}; }
 
-bool App::buttonPressed(ButtonId id) { return buttons_[id].updateHover(frame_.mousePos) && isPress(); }
+bool App::buttonPressed(Widgets::ButtonId id) { return widgets_.buttons[id].updateHover(frame_.mousePos) && isPress(); }
 
 void App::render() {
     if (!window_) return;

@@ -6,18 +6,12 @@
 #include "app/PinNaming.h"
 #include "app/SceneBatch.h"
 #include "app/Selecting.h"
-#include "app/TimingDiagram.h"
+#include "app/Widgets.h"
 #include "app/Wiring.h"
 #include "editing/Editor.h"
-#include "widgets/Button.h"
-#include "widgets/KeyPanel.h"
-#include "widgets/NameBox.h"
-#include "widgets/Notice.h"
-#include "widgets/Tag.h"
 
 #include <SFML/Graphics.hpp>
 
-#include <array>
 #include <memory>
 
 // The shell: the window, the frame input, the buttons, the name box and the
@@ -28,8 +22,6 @@ class App {
 public:
     // Window: a fixed window of the screen's size. None: for tests, which step frames by hand.
     enum class WindowMode { FullScreen, Window, None };
-    // The buttons of the top bar, in the order they are laid out and drawn.
-    enum ButtonId { AddInput, RemoveInput, AddOutput, RemoveOutput, Connect, Save, BUTTON_COUNT };
 
     explicit App(WindowMode mode = WindowMode::FullScreen);
     ~App();
@@ -55,17 +47,7 @@ public:
     const FrameInput& frame() const { return frame_; }
     sf::RenderWindow* window() { return window_.get(); }
     const sf::Font& font() const { return font_; }
-    const sf::RectangleShape& boardFrame() const { return boardFrame_; }
-    const std::array<Button, BUTTON_COUNT>& buttons() const { return buttons_; }
-    const NameBox& nameBox() const { return nameBox_; }
-    const Notice& notice() const { return notice_; }
-    const KeyPanel& keyPanel() const { return keyPanel_; }
-    const sf::Text& paceLabel() const { return paceLabel_; }
-    const sf::Text& wiringHint() const { return wiringHint_; }
-    const sf::Text& pathLabel() const { return pathLabel_; }
-    const Tag& pinField() const { return pinField_; }  // where a board pin's name is typed
-    const Tag& pinLabel() const { return pinLabel_; }  // a pin's name, beside the pointer
-    const TimingDiagram& timingDiagram() const { return timingDiagram_; }
+    const Widgets& widgets() const { return widgets_; }
 
 private:
     FrameInput readFrameInput();
@@ -97,7 +79,7 @@ private:
     Point mouse() const;
     Editor::Time now() const { return Editor::Time(frame_.now.asMicroseconds()); }
     // Every button shows its hover colour each frame; it acts only on a press.
-    bool buttonPressed(ButtonId id);
+    bool buttonPressed(Widgets::ButtonId id);
 
     std::unique_ptr<sf::RenderWindow> window_;
     sf::Font font_;
@@ -109,17 +91,7 @@ private:
     PinNaming pinNaming_;
     Selecting selecting_;
     Clipboard clipboard_;
-    sf::RectangleShape boardFrame_;
-    std::array<Button, BUTTON_COUNT> buttons_;
-    NameBox nameBox_;
-    Notice notice_;
-    KeyPanel keyPanel_;
-    sf::Text paceLabel_;   // under the top bar, while paused or slowed
-    sf::Text wiringHint_;  // beside it, while a wire is being made
-    sf::Text pathLabel_;   // right of the name box, while a chip is opened or looked into
-    Tag pinField_;
-    Tag pinLabel_;
-    TimingDiagram timingDiagram_;
+    Widgets widgets_;
     SceneBatch sceneBatch_;
     bool open_ = true;
     bool quitUnkept_ = false;  // the work could not be kept when asked to quit

@@ -84,32 +84,32 @@ void SceneBatch::rebuild(const App& app) {
     panelTexture = &app.font().getTexture(Button::LABEL_SIZE);
     chipTexture = &app.font().getTexture(Chip::LABEL_SIZE);
     panel.clear();
-    addShape(panel, app.boardFrame(), app.boardFrame().getFillColor());
-    for (const Button& button : app.buttons()) {
+    addShape(panel, app.widgets().boardFrame, app.widgets().boardFrame.getFillColor());
+    for (const Button& button : app.widgets().buttons) {
         addShape(panel, button.rect, button.rect.getFillColor());
         addText(panel, button.text);
     }
-    addShape(panel, app.nameBox().rect(), app.nameBox().rect().getFillColor());
-    addText(panel, app.nameBox().text());
+    addShape(panel, app.widgets().nameBox.rect(), app.widgets().nameBox.rect().getFillColor());
+    addText(panel, app.widgets().nameBox.text());
     wires.clear();
     for (const Wire& wire : board.wires) addWire(wire);
     if (app.wiring().underWay()) addWire(*app.wiring().underWay());
     overlay.clear();
     addSelection(app);
-    if (app.notice().isShown()) addText(overlay, app.notice().text());
-    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
+    if (app.widgets().notice.isShown()) addText(overlay, app.widgets().notice.text());
+    for (const sf::Text* line : {&app.widgets().paceLabel, &app.widgets().wiringHint, &app.widgets().pathLabel})
         if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
-    if (app.timingDiagram().isShown()) addTimingDiagram(app.timingDiagram());
+    if (app.widgets().timingDiagram.isShown()) addTimingDiagram(app.widgets().timingDiagram);
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
     for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1))
         addText(overlay, name);
-    addTag(app.pinField());
-    if (app.keyPanel().isShown()) {
-        addShape(overlay, app.keyPanel().rect(), app.keyPanel().rect().getFillColor());
-        for (const sf::Text& text : app.keyPanel().texts()) addText(overlay, text);
+    addTag(app.widgets().pinField);
+    if (app.widgets().keyPanel.isShown()) {
+        addShape(overlay, app.widgets().keyPanel.rect(), app.widgets().keyPanel.rect().getFillColor());
+        for (const sf::Text& text : app.widgets().keyPanel.texts()) addText(overlay, text);
     }
-    addTag(app.pinLabel());
+    addTag(app.widgets().pinLabel);
     findChipLayout(editor, nextChipLayout);
     if (nextChipLayout == chipLayout) return recolourChips(editor);
     chipLayout.swap(nextChipLayout);

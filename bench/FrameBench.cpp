@@ -229,7 +229,7 @@ void BM_DiagramFrame(benchmark::State& state) {
     const auto work = [&] { app->step(quietFrame(*app, ++frame)), app->drawScene(target), target.display(); };
     for (auto _ : state) work();
     state.counters["draw_calls"] = app->drawScene(target);
-    state.counters["strokes"] = static_cast<double>(app->timingDiagram().strokes().size());
+    state.counters["strokes"] = static_cast<double>(app->widgets().timingDiagram.strokes().size());
     state.counters["bytes_per_frame"] = bytesPerFrame(work, 10);
 }
 

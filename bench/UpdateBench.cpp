@@ -86,18 +86,23 @@ std::unique_ptr<Editor> changedWork() {
     return editor;
 }
 
+// Ctrl+U, timed, then undone, untimed, so that each run has the same to do.
+void updateEachTime(benchmark::State& state, Editor& editor) {
+    for (auto _ : state) {
+        editor.updateOlderCopies();
+        state.PauseTiming();
+        if (editor.takeNotices().at(0).rfind("updated", 0) != 0) state.SkipWithError("nothing updated");
+        editor.undo();
+        editor.takeNotices();
+        state.ResumeTiming();
+    }
+}
+
 void BM_UpdateOlderCopies(benchmark::State& state) {
     const auto editor = changedWork();
     int64_t parts = 0;
     for (const Chip& chip : editor->palette().entries()) parts += chip.treeSize();
-    for (auto _ : state) {
-        editor->updateOlderCopies();
-        state.PauseTiming();
-        if (editor->takeNotices().at(0).rfind("updated", 0) != 0) state.SkipWithError("nothing updated");
-        editor->undo();
-        editor->takeNotices();
-        state.ResumeTiming();
-    }
+    updateEachTime(state, *editor);
     state.counters["palette_parts"] = static_cast<double>(parts);
     state.counters["saved_chips"] = static_cast<double>(editor->palette().size() - 2);
 }
@@ -109,14 +114,7 @@ void BM_UpdateOlderCopiesReadBack(benchmark::State& state) {
     const std::string path = (std::filesystem::temp_directory_path() / "vorplex-bench-update.json").string();
     auto editor = newEditor();
     editor->keepIn(LibraryFile(path), LibraryFile::parse(LibraryFile::format(changedWork()->work()), "bench.json"));
-    for (auto _ : state) {
-        editor->updateOlderCopies();
-        state.PauseTiming();
-        if (editor->takeNotices().at(0).rfind("updated", 0) != 0) state.SkipWithError("nothing updated");
-        editor->undo();
-        editor->takeNotices();
-        state.ResumeTiming();
-    }
+    updateEachTime(state, *editor);
     editor.reset();
     std::filesystem::remove(path);
 }

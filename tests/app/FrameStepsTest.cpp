@@ -15,7 +15,7 @@ TEST(FrameSteps, OnlyASaveThatAddsAChipLetsTheFrameGoOn) {
         user.type(name);
         user.press(user.chip(chip));
         const Point before = user.board().chips.find(chip)->position();
-        user.press(user.button(App::Save));
+        user.press(user.button(Widgets::Save));
         EXPECT_EQ(user.board().chips.find(chip)->position() != before, user.editor().name().empty());
         user.release(toScreen(before));
     }
@@ -38,14 +38,14 @@ TEST(FrameSteps, EachUserActionIsOneStep) {
     user.holdRight(user.input(0) + sf::Vector2f(10, 0));  // where both wires start: they go, one a frame
     user.holdRight(user.input(0) + sf::Vector2f(10, 0));
     ASSERT_TRUE(user.board().wires.empty());
-    user.click(user.button(App::AddInput));
+    user.click(user.button(Widgets::AddInput));
     user.click(user.nameBox());
     user.undo();
     EXPECT_EQ(user.board().inputs.size(), 2u);
     user.click(user.input(1));
     for (const char* step : {"add an input", "delete wires", "make a wire", "make a wire", "move AND", "place AND"}) {
         user.undo();
-        EXPECT_EQ(user.app.notice().words(), std::string("undone: ") + step);
+        EXPECT_EQ(user.app.widgets().notice.words(), std::string("undone: ") + step);
     }
     EXPECT_EQ(user.board().inputs, (std::vector<BoardInput>{{true, false}})) << "the switch stays as it is";
     user.click(user.input(0));
@@ -57,9 +57,9 @@ TEST(FrameSteps, EachUserActionIsOneStep) {
 TEST(FrameSteps, WiringSaysWhatItWaitsForAndANewBoardIsOneStep) {
     AppDriver user;
     const int32_t invert = user.place("NOT", {400, 300});
-    const auto hint = [&user] { return user.app.wiringHint().getString().toAnsiString(); };
+    const auto hint = [&user] { return user.app.widgets().wiringHint.getString().toAnsiString(); };
     EXPECT_EQ(hint(), "");
-    user.click(user.button(App::Connect));
+    user.click(user.button(Widgets::Connect));
     EXPECT_EQ(hint(), "choose a source");
     user.click(user.input(0));
     EXPECT_EQ(hint(), "choose a target (right press: next free input)");
@@ -83,7 +83,7 @@ TEST(FrameSteps, QuittingNeverLosesWorkUnasked) {
     user.place("NOT", {400, 300});
     user.key(sf::Keyboard::Escape);
     EXPECT_TRUE(user.app.isOpen());
-    EXPECT_EQ(user.app.notice().words(), "not kept: is a directory \u2014 Escape again quits without keeping");
+    EXPECT_EQ(user.app.widgets().notice.words(), "not kept: is a directory \u2014 Escape again quits without keeping");
     user.key(sf::Keyboard::Escape);
     EXPECT_FALSE(user.app.isOpen());
 }

@@ -17,20 +17,20 @@ TEST(LookingInside, ACtrlClickShowsTheInsideForLookingOnly) {
     user.click(user.input(0));
     const Board board = user.board();
     user.controlClick(user.chip(placed));
-    EXPECT_EQ(user.app.pathLabel().getString().toAnsiString(), "(unnamed) > INV   (looking inside)");
+    EXPECT_EQ(user.app.widgets().pathLabel.getString().toAnsiString(), "(unnamed) > INV   (looking inside)");
     const Chip& inverter = *user.editor().shownBoard().chips.begin();
     user.click(AppDriver::centre(inverter.bounds()));
-    EXPECT_TRUE(user.app.notice().isShown());
+    EXPECT_TRUE(user.app.widgets().notice.isShown());
     user.lateFrame(4100);
     user.click(AppDriver::centre(inverter.bounds()), sf::Mouse::Right);
-    for (const sf::Vector2f at : {user.input(0), user.button(App::Save), user.nameBox(), user.palette("NOT")}) user.click(at);
+    for (const sf::Vector2f at : {user.input(0), user.button(Widgets::Save), user.nameBox(), user.palette("NOT")}) user.click(at);
     user.undo();
     user.moveMouse(user.palette("INV"));
     user.key(sf::Keyboard::Delete);
-    EXPECT_FALSE(user.app.notice().isShown());
+    EXPECT_FALSE(user.app.widgets().notice.isShown());
     EXPECT_EQ(std::make_pair(user.board(), user.editor().palette().size()), std::make_pair(board, std::size_t{3}));
     user.key(sf::Keyboard::Right), user.key(sf::Keyboard::Right);
     EXPECT_TRUE(inverter.input(0));
     user.key(sf::Keyboard::Left, false, false, true);
-    EXPECT_TRUE(user.app.pathLabel().getString().isEmpty());
+    EXPECT_TRUE(user.app.widgets().pathLabel.getString().isEmpty());
 }

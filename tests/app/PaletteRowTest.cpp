@@ -34,7 +34,7 @@ TEST(PaletteRow, CtrlAndAPressOpenASavedChip) {
     EXPECT_EQ(user.board(), before);
     user.controlClick(user.palette("INV"));
     EXPECT_EQ(user.board(), saved);
-    EXPECT_EQ(user.app.nameBox().name(), "INV");
+    EXPECT_EQ(user.app.widgets().nameBox.name(), "INV");
 }
 
 // Forty saved chips run past the screen's edge: the wheel over the palette

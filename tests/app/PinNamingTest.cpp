@@ -11,15 +11,15 @@ TEST(PinNaming, CtrlAndAPressOnABoardPinNamesIt) {
     user.setPinCounts(2, 1);
     user.controlClick(user.input(1));
     EXPECT_FALSE(user.board().inputs[1].value);
-    EXPECT_TRUE(user.app.pinField().isShown());
+    EXPECT_TRUE(user.app.widgets().pinField.isShown());
     user.type(U"cinX\b\r");
     user.controlClick(user.output(0));
     user.type(U"sum");
     user.click(user.input(0));
-    EXPECT_FALSE(user.app.pinField().isShown());
+    EXPECT_FALSE(user.app.widgets().pinField.isShown());
     EXPECT_EQ(user.board().names, (PinNames{{"", "cin"}, {"sum"}}));
     EXPECT_TRUE(user.board().inputs[0].value) << "a press elsewhere does what it does as well";
-    user.click(user.button(App::AddInput));
+    user.click(user.button(Widgets::AddInput));
     EXPECT_EQ(user.board().names.input(1), "cin");
     user.undo(), user.undo();
     EXPECT_EQ(user.board().names, (PinNames{{"", "cin"}, {}}));
@@ -34,7 +34,7 @@ TEST(PinNaming, APinsLabelShowsOverItAndWhileItIsPreviewed) {
     user.controlClick(user.input(1));
     user.type(U"b\r");
     user.saveAs("G");
-    const auto label = [&user] { return user.app.pinLabel().isShown() ? user.app.pinLabel().text().getString().toAnsiString() : ""; };
+    const auto label = [&user] { return user.app.widgets().pinLabel.isShown() ? user.app.widgets().pinLabel.text().getString().toAnsiString() : ""; };
     const Chip& entry = user.paletteEntry("G");
     user.moveMouse(toScreen(entry.inputPinPosition(1)));
     EXPECT_EQ(label(), "G: b");
@@ -43,7 +43,7 @@ TEST(PinNaming, APinsLabelShowsOverItAndWhileItIsPreviewed) {
     EXPECT_EQ(label(), "G: in 0");
     user.moveMouse({900, 900});
     EXPECT_EQ(label(), "");
-    user.click(user.button(App::Connect));
+    user.click(user.button(Widgets::Connect));
     user.click(user.input(0));
     user.click(user.chip(gate), sf::Mouse::Right), user.click(user.chip(gate), sf::Mouse::Right);
     user.moveMouse({900, 900});

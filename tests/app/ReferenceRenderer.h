@@ -31,9 +31,9 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     };
     const Editor& editor = app.editor();
     target.clear(layout::BACKGROUND);
-    draw(app.boardFrame());
-    for (const Button& button : app.buttons()) draw(button.rect), draw(button.text);
-    draw(app.nameBox().rect()), draw(app.nameBox().text());
+    draw(app.widgets().boardFrame);
+    for (const Button& button : app.widgets().buttons) draw(button.rect), draw(button.text);
+    draw(app.widgets().nameBox.rect()), draw(app.widgets().nameBox.text());
     for (const Chip& chip : editor.palette().entries()) drawChip(chip);
     const Board& board = editor.shownBoard();
     for (const Chip& chip : board.chips) drawChip(chip);
@@ -44,10 +44,10 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     for (const Chip* chip : app.selecting().selected())
         if (!editor.inside()) draw(selectedOutlineOf(*chip));
     if (app.selecting().area() && !editor.inside()) draw(selectingRectangle(*app.selecting().area()));
-    if (app.notice().isShown()) draw(app.notice().text());
-    for (const sf::Text* line : {&app.paceLabel(), &app.wiringHint(), &app.pathLabel()})
+    if (app.widgets().notice.isShown()) draw(app.widgets().notice.text());
+    for (const sf::Text* line : {&app.widgets().paceLabel, &app.widgets().wiringHint, &app.widgets().pathLabel})
         if (!line->getString().isEmpty()) draw(*line);
-    const TimingDiagram& diagram = app.timingDiagram();
+    const TimingDiagram& diagram = app.widgets().timingDiagram;
     if (diagram.isShown()) {
         draw(diagram.panel());
         for (const TimingDiagram::Stroke& stroke : diagram.strokes()) {
@@ -60,7 +60,7 @@ inline int drawOneShapeAtATime(const App& app, sf::RenderTarget& target) {
     }
     const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
     for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1)) draw(name);
-    for (const Tag* tag : {&app.pinField(), &app.pinLabel()})
+    for (const Tag* tag : {&app.widgets().pinField, &app.widgets().pinLabel})
         if (tag->isShown()) draw(tag->rect()), draw(tag->text());
     return calls;
 }

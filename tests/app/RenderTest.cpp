@@ -23,11 +23,11 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     user.saveAs("TWO IN\tTHREE");
     user.click(user.nameBox());
     user.type(U"LINE\nBREAK");
-    user.click(user.button(App::Save));
+    user.click(user.button(Widgets::Save));
     user.place("TWO IN\tTHREE", {420, 340});
     const int32_t apart = user.place("LINE\nBREAK", {1000, 600});
     user.wire(gate, 0, 0, 0);
-    user.click(user.button(App::Connect));
+    user.click(user.button(Widgets::Connect));
     user.click(user.input(1));
     user.holdRight({900, 800});  // the loose end follows
     user.lateFrame(800);
@@ -46,7 +46,7 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
         EXPECT_EQ(differing, 0) << when;
     };
     expectSamePixels("as built");
-    user.click(user.button(App::Connect));  // the wire under way goes
+    user.click(user.button(Widgets::Connect));  // the wire under way goes
     user.click(user.input(0));
     user.frames(2);
     expectSamePixels("after values changed");

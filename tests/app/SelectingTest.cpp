@@ -27,9 +27,9 @@ TEST(Selecting, ARectangleSelectsExactlyTheChipsItTouches) {
     EXPECT_EQ(selected(user), (std::set<int32_t>{a, b}));
     user.click({380, 250});
     EXPECT_EQ(selected(user), (std::set<int32_t>{}));
-    user.click(user.button(App::Connect)), user.click(user.input(0)), user.drag({380, 250}, {1000, 800});
+    user.click(user.button(Widgets::Connect)), user.click(user.input(0)), user.drag({380, 250}, {1000, 800});
     EXPECT_EQ(selected(user), (std::set<int32_t>{}));
-    user.click(user.button(App::Connect)), user.shiftClick(user.chip(c)), user.shiftClick(user.chip(a)), user.shiftClick(user.chip(c));
+    user.click(user.button(Widgets::Connect)), user.shiftClick(user.chip(c)), user.shiftClick(user.chip(a)), user.shiftClick(user.chip(c));
     EXPECT_EQ(selected(user), (std::set<int32_t>{a}));
     user.key(sf::Keyboard::A, true);
     EXPECT_EQ(selected(user), (std::set<int32_t>{a, b, c}));
@@ -53,7 +53,7 @@ TEST(Selecting, TheSelectedChipsMoveCopyAndGoTogether) {
     EXPECT_EQ(user.app.selecting().selected().front()->position(), (Point{1000, 600}));
     user.moveMouse(user.palette("X")), user.key(sf::Keyboard::Delete);
     EXPECT_EQ(std::make_pair(user.editor().palette().size(), user.board().chips.size()), std::make_pair(std::size_t{2}, std::size_t{4}));
-    user.click(user.button(App::Connect)), user.click({1010, 610}), user.moveMouse({1000, 900}), user.key(sf::Keyboard::Delete);
+    user.click(user.button(Widgets::Connect)), user.click({1010, 610}), user.moveMouse({1000, 900}), user.key(sf::Keyboard::Delete);
     EXPECT_FALSE(user.app.wiring().isDrawing());
     EXPECT_EQ(std::make_pair(user.board().chips.size(), user.board().wires.size()), std::make_pair(std::size_t{2}, std::size_t{1}));
     user.key(sf::Keyboard::A, true), user.click(user.chip(a), sf::Mouse::Right);

@@ -49,7 +49,7 @@ TEST(Simulation, PausedTheCircuitMovesOneChipPerStep) {
     const std::vector<int32_t> chips = chainOfThree(user);
     const bool lamp = user.lamp(0);
     user.key(sf::Keyboard::Space);
-    EXPECT_EQ(user.app.paceLabel().getString(), "paused, 0 steps");
+    EXPECT_EQ(user.app.widgets().paceLabel.getString(), "paused, 0 steps");
     user.click(user.input(0));
     const Board paused = user.board();
     user.frames(100);
@@ -67,7 +67,7 @@ TEST(Simulation, PausedTheCircuitMovesOneChipPerStep) {
     user.key(sf::Keyboard::Space);
     user.frames(4);
     EXPECT_EQ(user.lamp(0), lamp);
-    EXPECT_EQ(user.app.paceLabel().getString(), "");
+    EXPECT_EQ(user.app.widgets().paceLabel.getString(), "");
 }
 
 // A blinking input holds while paused, and blinks 700 ms after the circuit
@@ -96,7 +96,7 @@ TEST(Simulation, BlinkingHoldsWhilePausedAndSlowMotionStepsEveryFewFrames) {
     EXPECT_EQ(user.lamp(0), lamp);
     user.frames();
     EXPECT_NE(user.lamp(0), lamp);
-    EXPECT_EQ(user.app.paceLabel().getString(), "1/8 speed, 4 steps");
+    EXPECT_EQ(user.app.widgets().paceLabel.getString(), "1/8 speed, 4 steps");
     for (int faster = 0; faster < 3; ++faster) user.key(sf::Keyboard::RBracket);
-    EXPECT_EQ(user.app.paceLabel().getString(), "");
+    EXPECT_EQ(user.app.widgets().paceLabel.getString(), "");
 }

@@ -9,7 +9,7 @@ namespace {
 // The diagram's row names, and a row's last columns: 1 where a green line
 // runs high, 0 where a black one runs low, a space where none runs.
 std::string shown(const AppDriver& user, int32_t row = -1, int32_t columns = 8) {
-    const TimingDiagram& diagram = user.app.timingDiagram();
+    const TimingDiagram& diagram = user.app.widgets().timingDiagram;
     std::string values;
     for (int32_t name = 0; row < 0 && name < diagram.rows(); ++name) values += diagram.names()[name].getString() + " ";
     const auto runs = [&](int32_t column, bool high) {
@@ -39,7 +39,7 @@ TEST(TimingDiagram, ARowPerPinAndAColumnPerStep) {
     user.key(sf::Keyboard::Space);
     user.key(sf::Keyboard::F2);
     EXPECT_EQ(shown(user), "a in1 out0 ");
-    EXPECT_GE(user.app.timingDiagram().columns(), 256);
+    EXPECT_GE(user.app.widgets().timingDiagram.columns(), 256);
     user.click(user.input(0));
     user.click(user.chip(under), sf::Mouse::Right);
     ASSERT_TRUE(user.board().chips.find(under));
@@ -47,7 +47,7 @@ TEST(TimingDiagram, ARowPerPinAndAColumnPerStep) {
     EXPECT_EQ(std::make_tuple(shown(user, 0), shown(user, 1), shown(user, 2)), std::make_tuple("00000000", "00000000", "11111111"));
     for (int step = 0; step < 3; ++step) user.key(sf::Keyboard::Right);
     EXPECT_EQ(std::make_tuple(shown(user, 0), shown(user, 2)), std::make_tuple("00000111", "11111100"));
-    user.click(user.button(App::AddInput));
+    user.click(user.button(Widgets::AddInput));
     user.key(sf::Keyboard::Right);
     EXPECT_EQ(std::make_tuple(shown(user), shown(user, 2), shown(user, 3)), std::make_tuple("a in1 in2 out0 ", "       0", "11111000"));
     user.key(sf::Keyboard::F2);

@@ -65,7 +65,7 @@ int32_t AppDriver::place(const std::string& name, sf::Vector2f at) {
 }
 
 void AppDriver::wire(int32_t fromChip, int fromPin, int32_t toChip, int toPin) {
-    click(button(App::Connect));
+    click(button(Widgets::Connect));
     for (int pin = -1; fromChip != 0 && pin < fromPin; ++pin) click(chip(fromChip), sf::Mouse::Right);
     click(fromChip == 0 ? input(fromPin) : chip(fromChip));
     for (int tries = 0; toChip != 0 && tries < 8 && app.wiring().underWay() && app.wiring().underWay()->connection.toPin != toPin; ++tries)
@@ -84,15 +84,15 @@ int32_t AppDriver::inverter(sf::Vector2f at) {
 void AppDriver::saveAs(const std::string& name) {
     click(nameBox());
     type(std::u32string(name.begin(), name.end()));
-    click(button(App::Save));
+    click(button(Widgets::Save));
 }
 
 void AppDriver::setPinCounts(int inputs, int outputs) {
     for (int press = 0; press < 20; ++press) {  // a few presses, in case a button is broken
         const auto count = [](const auto& pins) { return static_cast<int>(pins.size()); };
         if (count(board().inputs) != inputs)
-            click(button(count(board().inputs) < inputs ? App::AddInput : App::RemoveInput));
+            click(button(count(board().inputs) < inputs ? Widgets::AddInput : Widgets::RemoveInput));
         else if (count(board().outputs) != outputs)
-            click(button(count(board().outputs) < outputs ? App::AddOutput : App::RemoveOutput));
+            click(button(count(board().outputs) < outputs ? Widgets::AddOutput : Widgets::RemoveOutput));
     }
 }

@@ -37,8 +37,8 @@ public:
     // Where things are.
     sf::Vector2f input(int index) const { return toScreen(editor().layout().inputPoint(index, board().inputs.size())); }
     sf::Vector2f output(int index) const { return toScreen(editor().layout().outputPoint(index, board().outputs.size())); }
-    sf::Vector2f button(App::ButtonId id) const { return centre(app.buttons()[id].rect); }
-    sf::Vector2f nameBox() const { return centre(app.nameBox().rect()); }
+    sf::Vector2f button(Widgets::ButtonId id) const { return centre(app.widgets().buttons[id].rect); }
+    sf::Vector2f nameBox() const { return centre(app.widgets().nameBox.rect()); }
     const Chip& paletteEntry(const std::string& name) const { return entryNamed(editor(), name); }
     sf::Vector2f palette(const std::string& name) const { return centre(paletteEntry(name).bounds()); }
     sf::Vector2f chip(int32_t id) const { return centre(board().chips.find(id)->bounds()); }

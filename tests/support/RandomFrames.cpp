@@ -30,7 +30,7 @@ FrameInput RandomFrames::next(const App& app) {
     FrameInput frame{false, app.frame().event, app.frame().mousePos, false,
                      std::max(app.frame().now, sf::microseconds(app.editor().blinkRestartedAt().count())) + sf::milliseconds(16)};
     const uint8_t roll = byte();
-    switch (app.nameBox().isActive() && roll % 3 == 0 ? 10 : roll % 16) {  // keeps typing once focused
+    switch (app.widgets().nameBox.isActive() && roll % 3 == 0 ? 10 : roll % 16) {  // keeps typing once focused
         case 0: case 1: case 2: case 3: case 4: case 5:  // a press, most of them at something that takes one
         case 6: case 7: {  // a release; or a stale event, never to be acted on
             static constexpr sf::Mouse::Button buttons[] = {sf::Mouse::Left,  sf::Mouse::Left,   sf::Mouse::Left,
@@ -43,7 +43,7 @@ FrameInput RandomFrames::next(const App& app) {
             frame.rightButtonHeld = press && frame.event.mouseButton.button == sf::Mouse::Right;
             frame.controlHeld = press && byte() % 16 == 0;
             frame.shiftHeld = press && byte() % 8 == 0;
-            const bool onSave = around(app.buttons()[App::Save].rect).contains(sf::Vector2f(frame.mousePos));
+            const bool onSave = around(app.widgets().buttons[Widgets::Save].rect).contains(sf::Vector2f(frame.mousePos));
             frame.eventPending = roll % 16 != 7 && !(press && onSave && tooLargeToSave(app));
             break;
         }
@@ -103,9 +103,9 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
     switch (drawing && kind % 2 ? (kind % 4 == 1 ? 3 : 5) : armed && kind % 2 ? (kind % 4 == 1 ? 2 : 5) : kind % 10) {
         case 0: {  // "Connect", "Save" and the "+" buttons most often
             static constexpr int favourites[] = {4, 5, 4, 5, 0, 2, 0, 1, 2, 3, 4, 5, 4, 4};
-            return inside(around(app.buttons()[favourites[index % std::size(favourites)]].rect));
+            return inside(around(app.widgets().buttons[favourites[index % std::size(favourites)]].rect));
         }
-        case 1: return inside(around(app.nameBox().rect()));
+        case 1: return inside(around(app.widgets().nameBox.rect()));
         case 2: return inside(around(inputCircle(editor, index % board.inputs.size())));
         case 3: return inside(around(outputCircle(editor, index % board.outputs.size())));
         case 4: {  // an entry shown
@@ -123,7 +123,7 @@ sf::Vector2i RandomFrames::somewhere(const App& app) {
                 return sf::Vector2i(along) + sf::Vector2i(dx, dy);
             }
             break;
-        case 8: return inside(around(app.boardFrame()));
+        case 8: return inside(around(app.widgets().boardFrame));
     }
     const int x = byte() * 8 - 20, y = byte() * 5 - 20;
     return {x, y};  // anywhere, the window's edges included

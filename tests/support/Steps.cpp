@@ -24,9 +24,9 @@ sf::FloatRect areaOf(AppDriver& user, const std::map<char, int32_t>& chips, cons
     const Editor& editor = app.editor();
     const sf::FloatRect last = bounds(editor.palette().back());
     const std::map<std::string, sf::FloatRect> fixed{
-        {"C", bounds(app.buttons()[App::Connect].rect)}, {"+i", bounds(app.buttons()[App::AddInput].rect)},
-        {"-i", bounds(app.buttons()[App::RemoveInput].rect)}, {"+o", bounds(app.buttons()[App::AddOutput].rect)},
-        {"-o", bounds(app.buttons()[App::RemoveOutput].rect)}, {"Pn", bounds(editor.palette()[0])},
+        {"C", bounds(app.widgets().buttons[Widgets::Connect].rect)}, {"+i", bounds(app.widgets().buttons[Widgets::AddInput].rect)},
+        {"-i", bounds(app.widgets().buttons[Widgets::RemoveInput].rect)}, {"+o", bounds(app.widgets().buttons[Widgets::AddOutput].rect)},
+        {"-o", bounds(app.widgets().buttons[Widgets::RemoveOutput].rect)}, {"Pn", bounds(editor.palette()[0])},
         {"Pa", bounds(editor.palette()[1])}, {"P", {last.left + last.width + 20, last.top, 10, last.height}},
         {"Pc", {user.input(0).x, editor.palette()[0].position().y, 0, 50}}};
     if (fixed.count(target)) return fixed.at(target);

@@ -8,9 +8,9 @@
 // undoes nothing while it has the focus.
 TEST(NameBox, TakesUpToTwentyLowBytesWhileFocused) {
     AppDriver user;
-    const NameBox& box = user.app.nameBox();
+    const NameBox& box = user.app.widgets().nameBox;
     user.type(U"X");
-    user.click(user.button(App::AddInput));
+    user.click(user.button(Widgets::AddInput));
     user.click(user.nameBox(), sf::Mouse::Middle);
     EXPECT_TRUE(box.isActive());
     user.type(U"ABCDEFGHIJKLMNOPQR\t\u263A+");
@@ -22,7 +22,7 @@ TEST(NameBox, TakesUpToTwentyLowBytesWhileFocused) {
     EXPECT_EQ(user.editor().name(), box.name());
     EXPECT_FALSE(box.isActive());
     user.click(user.nameBox());
-    user.click(user.button(App::Connect));
+    user.click(user.button(Widgets::Connect));
     EXPECT_FALSE(box.isActive());
 }
 
@@ -31,7 +31,7 @@ TEST(NameBox, AWideNameStaysInsideTheBox) {
     AppDriver user;
     user.click(user.nameBox());
     user.type(U"WWWWWWWWWWWWWWWWWWWW");
-    const sf::FloatRect text = user.app.nameBox().text().getGlobalBounds(), box = user.app.nameBox().rect().getGlobalBounds();
+    const sf::FloatRect text = user.app.widgets().nameBox.text().getGlobalBounds(), box = user.app.widgets().nameBox.rect().getGlobalBounds();
     EXPECT_GE(text.left, box.left);
     EXPECT_LE(text.left + text.width, box.left + box.width);
 }
