@@ -15,169 +15,123 @@ constexpr uint32_t ZERO_SLOT = 0;
 
 bool pinInRange(int32_t pin, int32_t count) { return pin >= 0 && pin < count; }
 
-// A chip of kind NOT or AND is a gate whatever else it holds: its sub-chips,
-// if it was built with any, are never evaluated.
-bool isGateKind(ChipKind kind) { return kind == NOT_CHIP || kind == AND_CHIP; }
+// A slot of a design's own level (chip/ChipDesign.h) as a slot of the tree,
+// for the chip on that design whose input 0 is in `firstSlot`.
+uint32_t inTree(uint32_t slot, uint32_t firstSlot) {
+    return slot == ZERO_SLOT ? ZERO_SLOT : firstSlot - 1 + slot;
+}
 
-// A gate computes only if it has the pins it uses.
-bool gateComputes(ChipKind kind, int32_t inputCount, int32_t outputCount) {
+} // namespace
+
+bool ChipLogic::Design::isGate() const { return kind == NOT_CHIP || kind == AND_CHIP; }
+
+bool ChipLogic::Design::computes() const {
     if (kind == NOT_CHIP) return inputCount >= 1 && outputCount >= 1;
     if (kind == AND_CHIP) return inputCount >= 2 && outputCount >= 1;
     return false;
 }
 
-} // namespace
-
-// The design's tree flattened in pre-order, with the sub-chips of gates left
-// out, and every composite's connections resolved, once, to the last write
-// into each pin they drive: a propagation reads only its composite's inputs
-// and its sub-chips' outputs and writes only its sub-chips' inputs and its
-// composite's outputs, so the last connection into a pin fixes what it gets,
-// and a connection whose source is not found carries the last source found
-// before it.
-class ChipLogic::Design::Tree {
-public:
-    struct Node {
-        const Design* design;
-        int32_t id;
-        uint32_t firstSlot;   // slot of its input 0
-        uint32_t subtreeEnd;  // index of the first node after its subtree
-
-        uint32_t inputSlot(int32_t pin) const { return firstSlot + static_cast<uint32_t>(pin); }
-        uint32_t outputSlot(int32_t pin) const {
-            return firstSlot + static_cast<uint32_t>(design->inputCount + pin);
-        }
-        uint32_t slotsEnd() const { return outputSlot(design->outputCount); }
-        bool isGate() const { return isGateKind(design->kind); }
-        bool computes() const {
-            return gateComputes(design->kind, design->inputCount, design->outputCount);
-        }
+// A propagation reads only its composite's inputs and its parts' outputs and
+// writes only its parts' inputs and its composite's outputs, so the last
+// connection into a pin fixes what it gets, and the order of the writes does
+// not matter. A connection whose source is not found carries the last source
+// found before it.
+void ChipLogic::Design::resolveWrites() {
+    // Part indices sorted by id, then by position, so that the first entry of
+    // an id is its first part.
+    std::vector<std::pair<int32_t, size_t>> byId;
+    for (size_t index = 0; index < parts.size(); ++index) byId.emplace_back(parts[index].id, index);
+    std::sort(byId.begin(), byId.end());
+    auto findPart = [&](int32_t id) -> const Part* {
+        const auto found = std::lower_bound(byId.begin(), byId.end(), std::pair<int32_t, size_t>(id, 0));
+        return found != byId.end() && found->first == id ? &parts[found->second] : nullptr;
     };
 
-    // The writes of one composite's propagation: writes[begin, end).
-    struct Propagation {
-        uint32_t node;
-        uint32_t begin;
-        uint32_t end;
-    };
-
-    explicit Tree(const Design& top);
-
-    const Node& node(uint32_t index) const { return nodes[index]; }
-    // The node whose pin is in `slot`; NONE for slot 0 and left-out pins.
-    uint32_t owner(uint32_t slot) const { return ownerOfSlot_[slot]; }
-    bool isInput(uint32_t slot) const { return slot < nodes[owner(slot)].outputSlot(0); }
-    // Output 0 of a gate that computes.
-    bool isGateOutput(uint32_t slot) const {
-        const uint32_t index = owner(slot);
-        return index != NONE && nodes[index].computes() && slot == nodes[index].outputSlot(0);
+    uint32_t carried = ZERO_SLOT;
+    for (const Connection& wire : connections) {
+        if (wire.fromChip == 0) {
+            if (pinInRange(wire.fromPin, inputCount)) carried = 1 + static_cast<uint32_t>(wire.fromPin);
+        } else if (const Part* source = findPart(wire.fromChip)) {
+            if (pinInRange(wire.fromPin, source->design->outputCount))
+                carried = 1 + source->firstPin + static_cast<uint32_t>(source->design->inputCount + wire.fromPin);
+        }
+        if (wire.toChip == 0) {
+            if (pinInRange(wire.toPin, outputCount))
+                writes.push_back({carried, 1 + static_cast<uint32_t>(inputCount + wire.toPin)});
+        } else if (const Part* target = findPart(wire.toChip)) {
+            if (pinInRange(wire.toPin, target->design->inputCount))
+                writes.push_back({carried, 1 + target->firstPin + static_cast<uint32_t>(wire.toPin)});
+        }
     }
-    // The slot whose value the last write into pin `slot` carries (ZERO_SLOT
-    // when no source came before it), or NONE when nothing writes the pin.
-    uint32_t driver(uint32_t slot) const {
-        const uint32_t write = writeOfSlot_[slot];
-        return write == NONE ? NONE : writes[write].from;
-    }
-
-    std::vector<Node> nodes;
-    // Every composite's propagation, in pre-order, as one write per pin.
-    std::vector<SlotPair> writes;
-    std::vector<Propagation> propagations;
-
-private:
-    using Children = std::vector<std::pair<int32_t, uint32_t>>;
-
-    void flatten(const Design& top);
-    void addNode(const Design& design, int32_t id, uint32_t firstSlot);
-    void resolveWrites(uint32_t index, Children& children);
-
-    std::vector<uint32_t> ownerOfSlot_;
-    std::vector<uint32_t> writeOfSlot_;
-};
-
-ChipLogic::Design::Tree::Tree(const Design& top)
-    : ownerOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE),
-      writeOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE) {
-    flatten(top);
-    Children children;
-    for (uint32_t index = 0; index < nodes.size(); ++index) {
-        if (!nodes[index].isGate()) resolveWrites(index, children);
-    }
+    // Sorted by pin, keeping the order of each pin's writes, then the last of
+    // each pin's kept: `unique` from the back keeps the first it meets.
+    auto byPin = [](const SlotPair& a, const SlotPair& b) { return a.to < b.to; };
+    auto samePin = [](const SlotPair& a, const SlotPair& b) { return a.to == b.to; };
+    std::stable_sort(writes.begin(), writes.end(), byPin);
+    writes.erase(writes.begin(), std::unique(writes.rbegin(), writes.rend(), samePin).base());
+    writes.shrink_to_fit();
 }
 
 // Pre-order without recursion, so that no depth of nesting can exhaust the
-// stack: each open node's next part is the next node.
-void ChipLogic::Design::Tree::flatten(const Design& top) {
+// stack: each open chip's next part is the next chip. Only chips with parts
+// to visit are opened.
+template <class Visit>
+void ChipLogic::Design::forEachChip(Visit&& visit) const {
     struct Open {
-        uint32_t node;
-        size_t nextPart;
+        const Part* next;
+        const Part* end;
+        uint32_t firstSlot;
     };
-    nodes.reserve(static_cast<size_t>(top.chipCount));
-    addNode(top, 0, 1);
-    std::vector<Open> open{{0, 0}};
+    std::vector<Open> open;
+    open.reserve(static_cast<size_t>(depth));
+    auto enter = [&](const Design& chip, uint32_t firstSlot) {
+        visit(chip, firstSlot);
+        if (!chip.isGate() && !chip.parts.empty())
+            open.push_back(Open{chip.parts.data(), chip.parts.data() + chip.parts.size(), firstSlot});
+    };
+    enter(*this, 1);
     while (!open.empty()) {
         Open& last = open.back();
-        const Node& node = nodes[last.node];
-        if (node.isGate() || last.nextPart == node.design->parts.size()) {
-            nodes[last.node].subtreeEnd = static_cast<uint32_t>(nodes.size());
+        if (last.next == last.end) {
             open.pop_back();
             continue;
         }
-        const Part& part = node.design->parts[last.nextPart++];
-        const uint32_t child = static_cast<uint32_t>(nodes.size());
-        addNode(*part.design, part.id, node.firstSlot + part.firstPin);
-        open.push_back(Open{child, 0});
+        const Part& part = *last.next++;
+        enter(*part.design, last.firstSlot + part.firstPin);
     }
 }
 
-void ChipLogic::Design::Tree::addNode(const Design& design, int32_t id, uint32_t firstSlot) {
-    nodes.push_back(Node{&design, id, firstSlot, 0});
-    std::fill(ownerOfSlot_.begin() + firstSlot, ownerOfSlot_.begin() + nodes.back().slotsEnd(),
-              static_cast<uint32_t>(nodes.size() - 1));
-}
+// What the gate compiler asks of each pin slot of the tree: what the pin is,
+// and what the last write into it carries. Sub-chips of gates are left out.
+class ChipLogic::Design::Tree {
+public:
+    explicit Tree(const Design& top);
 
-void ChipLogic::Design::Tree::resolveWrites(uint32_t index, Children& children) {
-    const Node& composite = nodes[index];
-    // Sorted by id, then by position, so that the first entry of an id is
-    // its first sub-chip.
-    children.clear();
-    for (uint32_t child = index + 1; child < composite.subtreeEnd; child = nodes[child].subtreeEnd)
-        children.emplace_back(nodes[child].id, child);
-    std::sort(children.begin(), children.end());
-    auto findChild = [&](int32_t id) -> const Node* {
-        const auto found = std::lower_bound(children.begin(), children.end(),
-                                            std::pair<int32_t, uint32_t>(id, 0));
-        return found != children.end() && found->first == id ? &nodes[found->second] : nullptr;
-    };
+    bool isInput(uint32_t slot) const { return roles_[slot] == Role::Input; }
+    // Output 0 of a gate that computes.
+    bool isGateOutput(uint32_t slot) const { return roles_[slot] == Role::GateOutput; }
+    // The slot whose value the last write into pin `slot` carries (ZERO_SLOT
+    // when no source came before it), or NONE when nothing writes the pin.
+    uint32_t driver(uint32_t slot) const { return drivers_[slot]; }
 
-    const Design& design = *composite.design;
-    const auto begin = static_cast<uint32_t>(writes.size());
-    uint32_t carried = ZERO_SLOT;
-    for (const Connection& wire : design.connections) {
-        if (wire.fromChip == 0) {
-            if (pinInRange(wire.fromPin, design.inputCount)) carried = composite.inputSlot(wire.fromPin);
-        } else if (const Node* source = findChild(wire.fromChip)) {
-            if (pinInRange(wire.fromPin, source->design->outputCount))
-                carried = source->outputSlot(wire.fromPin);
-        }
-        uint32_t destination = NONE;
-        if (wire.toChip == 0) {
-            if (pinInRange(wire.toPin, design.outputCount))
-                destination = composite.outputSlot(wire.toPin);
-        } else if (const Node* target = findChild(wire.toChip)) {
-            if (pinInRange(wire.toPin, target->design->inputCount))
-                destination = target->inputSlot(wire.toPin);
-        }
-        if (destination == NONE) continue;
-        uint32_t& write = writeOfSlot_[destination];
-        if (write == NONE) {
-            write = static_cast<uint32_t>(writes.size());
-            writes.push_back(SlotPair{carried, destination});
-        } else {
-            writes[write].from = carried;
-        }
-    }
-    propagations.push_back(Propagation{index, begin, static_cast<uint32_t>(writes.size())});
+private:
+    enum class Role : uint8_t { LeftOut, Input, Output, GateOutput };
+
+    std::vector<Role> roles_;
+    std::vector<uint32_t> drivers_;
+};
+
+ChipLogic::Design::Tree::Tree(const Design& top)
+    : roles_(1 + static_cast<size_t>(top.pinCount), Role::LeftOut),
+      drivers_(1 + static_cast<size_t>(top.pinCount), NONE) {
+    top.forEachChip([this](const Design& chip, uint32_t firstSlot) {
+        const auto outputs = roles_.begin() + firstSlot + chip.inputCount;
+        std::fill(roles_.begin() + firstSlot, outputs, Role::Input);
+        std::fill(outputs, outputs + chip.outputCount, Role::Output);
+        if (chip.computes()) *outputs = Role::GateOutput;
+        for (const SlotPair& write : chip.writes)
+            drivers_[inTree(write.to, firstSlot)] = inTree(write.from, firstSlot);
+    });
 }
 
 // Works out, for the gate state, where every value a call reads comes from.
@@ -196,7 +150,7 @@ void ChipLogic::Design::Tree::resolveWrites(uint32_t index, Children& children) 
 // Pins that nothing writes never change: they read from slots of their own.
 class ChipLogic::Design::GateCompiler {
 public:
-    explicit GateCompiler(const Tree& tree);
+    GateCompiler(const Design& top, const Tree& tree);
     GateProgram compile();
 
 private:
@@ -222,6 +176,7 @@ private:
     // A pin after the call.
     uint32_t afterCall(uint32_t pin);
 
+    const Design& top_;
     const Tree& tree_;
     GateProgram program_;
     // The slot a pin's value lies in as the call finds it, once known: its
@@ -236,9 +191,10 @@ private:
     std::vector<uint32_t> passedStarts_;
 };
 
-ChipLogic::Design::GateCompiler::GateCompiler(const Tree& tree)
-    : tree_(tree),
-      slotOfPin_(1 + static_cast<size_t>(tree.node(0).design->pinCount), NONE),
+ChipLogic::Design::GateCompiler::GateCompiler(const Design& top, const Tree& tree)
+    : top_(top),
+      tree_(tree),
+      slotOfPin_(1 + static_cast<size_t>(top.pinCount), NONE),
       resolved_(slotOfPin_.size(), NONE) {}
 
 ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
@@ -254,44 +210,41 @@ ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
 // The constant 0, the chip's inputs, then the NOT and the AND outputs, so
 // that each kind of gate writes a run of slots.
 void ChipLogic::Design::GateCompiler::placeSlots() {
-    program_.inputCount = static_cast<uint32_t>(tree_.node(0).design->inputCount);
+    program_.inputCount = static_cast<uint32_t>(top_.inputCount);
     for (uint32_t slot = ZERO_SLOT; slot <= program_.inputCount; ++slot) newSlot(slot);
-    program_.notBase = static_cast<uint32_t>(program_.slotPins.size());
-    for (const Tree::Node& node : tree_.nodes) {
-        if (node.computes() && node.design->kind == NOT_CHIP) newSlot(node.outputSlot(0));
-    }
-    program_.andBase = static_cast<uint32_t>(program_.slotPins.size());
-    for (const Tree::Node& node : tree_.nodes) {
-        if (node.computes() && node.design->kind == AND_CHIP) newSlot(node.outputSlot(0));
+    for (const ChipKind kind : {NOT_CHIP, AND_CHIP}) {
+        (kind == NOT_CHIP ? program_.notBase : program_.andBase) = static_cast<uint32_t>(program_.slotPins.size());
+        top_.forEachChip([&](const Design& chip, uint32_t firstSlot) {
+            if (chip.kind == kind && chip.computes()) newSlot(firstSlot + static_cast<uint32_t>(chip.inputCount));
+        });
     }
 }
 
 void ChipLogic::Design::GateCompiler::compileGates() {
-    for (const Tree::Node& node : tree_.nodes) {
-        if (!node.computes()) continue;
-        const uint32_t first = find(Lookup::During, node.inputSlot(0));
-        if (node.design->kind == NOT_CHIP)
+    top_.forEachChip([this](const Design& chip, uint32_t firstSlot) {
+        if (!chip.computes()) return;
+        const uint32_t first = find(Lookup::During, firstSlot);
+        if (chip.kind == NOT_CHIP)
             program_.notInputs.push_back(first);
         else
-            program_.andInputs.push_back({first, find(Lookup::During, node.inputSlot(1))});
-    }
+            program_.andInputs.push_back({first, find(Lookup::During, firstSlot + 1)});
+    });
 }
 
-// The chip's own pins are always in the pins; so are those of gates' sub-chips.
+// The chip's own pins are always in the pins; so are those of gates'
+// sub-chips, which nothing writes.
 void ChipLogic::Design::GateCompiler::compilePinRoots() {
     program_.pinRoots.assign(slotOfPin_.size(), GateProgram::OWN_VALUE);
-    for (size_t index = 1; index < tree_.nodes.size(); ++index) {
-        const Tree::Node& node = tree_.nodes[index];
-        for (uint32_t slot = node.firstSlot; slot < node.slotsEnd(); ++slot)
-            program_.pinRoots[slot] = afterCall(slot);
-    }
+    const uint32_t firstInner = 1 + static_cast<uint32_t>(top_.inputCount + top_.outputCount);
+    for (uint32_t slot = firstInner; slot < program_.pinRoots.size(); ++slot)
+        program_.pinRoots[slot] = afterCall(slot);
 }
 
 void ChipLogic::Design::GateCompiler::compileOutputs() {
-    const Tree::Node& top = tree_.node(0);
-    for (int32_t pin = 0; pin < top.design->outputCount; ++pin) {
-        const uint32_t root = afterCall(top.outputSlot(pin));
-        if (root != GateProgram::OWN_VALUE) program_.outputs.push_back({root, top.outputSlot(pin)});
+    for (int32_t pin = 0; pin < top_.outputCount; ++pin) {
+        const uint32_t output = 1 + static_cast<uint32_t>(top_.inputCount + pin);
+        const uint32_t root = afterCall(output);
+        if (root != GateProgram::OWN_VALUE) program_.outputs.push_back({root, output});
     }
 }
 
@@ -345,7 +298,7 @@ uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
             const bool during = lookup == Lookup::During;
             if (resolved_[pin] != NONE) {
                 root = resolved_[pin];
-            } else if (during ? tree_.owner(pin) == 0 : tree_.isGateOutput(pin)) {
+            } else if (during ? pin <= program_.inputCount : tree_.isGateOutput(pin)) {
                 root = during ? slotOfPin_[pin] : GateProgram::AFTER_CALL | slotOfPin_[pin];
             } else {
                 passedResolved_.push_back(pin);
@@ -406,6 +359,7 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
         design->depth = std::max(design->depth, part.design->depth + 1);
     }
     design->parts = std::move(parts);
+    if (!design->isGate()) design->resolveWrites();
     return design;
 }
 
@@ -436,11 +390,15 @@ ChipLogic::Design::~Design() {
     }
 }
 
+// The gate program first, so that what working it out takes is given back
+// before the pin program is made.
 void ChipLogic::Design::compile() const {
-    const Tree tree(*this);
     auto programs = std::make_unique<Programs>();
-    programs->firstCall = compilePinProgram(tree);
-    programs->laterCalls = GateCompiler(tree).compile();
+    {
+        const Tree tree(*this);
+        programs->laterCalls = GateCompiler(*this, tree).compile();
+    }
+    programs->firstCall = compilePinProgram();
     programs_ = std::move(programs);
 }
 
@@ -450,34 +408,25 @@ void ChipLogic::Design::compile() const {
 // constant 0 are dropped: they repeat the first one's, since nothing changes
 // those sources or those pins in between. A composite's second propagation
 // reads what its sub-chips' second propagations wrote, so it runs after
-// theirs: reversed pre-order puts every composite after its descendants.
-ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram(const Tree& tree) {
+// theirs: reversed pre-order puts every composite after its descendants
+// (and reverses each one's writes, whose order does not matter).
+ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram() const {
     PinProgram program;
-    for (const Tree::Node& node : tree.nodes) {
-        if (!node.computes()) continue;
-        auto& gates = node.design->kind == NOT_CHIP ? program.notGates : program.andGates;
-        gates.push_back(SlotPair{node.inputSlot(0), node.outputSlot(0)});
-    }
-    auto toOwnOutput = [&](const Tree::Propagation& propagation, const SlotPair& write) {
-        return tree.owner(write.to) == propagation.node;
-    };
-    auto fromFixedSource = [&](const Tree::Propagation& propagation, const SlotPair& write) {
-        return write.from == ZERO_SLOT || tree.owner(write.from) == propagation.node;
-    };
-    for (const Tree::Propagation& propagation : tree.propagations) {
-        for (uint32_t index = propagation.begin; index < propagation.end; ++index) {
-            const SlotPair& write = tree.writes[index];
-            if (!toOwnOutput(propagation, write)) program.firstPass.push_back(write);
+    forEachChip([&program](const Design& chip, uint32_t firstSlot) {
+        if (chip.computes()) {
+            auto& gates = chip.kind == NOT_CHIP ? program.notGates : program.andGates;
+            gates.push_back(SlotPair{firstSlot, firstSlot + static_cast<uint32_t>(chip.inputCount)});
         }
-    }
-    for (auto propagation = tree.propagations.rbegin(); propagation != tree.propagations.rend();
-         ++propagation) {
-        for (uint32_t index = propagation->begin; index < propagation->end; ++index) {
-            const SlotPair& write = tree.writes[index];
-            if (toOwnOutput(*propagation, write) || !fromFixedSource(*propagation, write))
-                program.secondPass.push_back(write);
+        const auto ownOutputsEnd = 1 + static_cast<uint32_t>(chip.inputCount + chip.outputCount);
+        for (const SlotPair& write : chip.writes) {
+            const SlotPair inTheTree{inTree(write.from, firstSlot), inTree(write.to, firstSlot)};
+            const bool toOwnOutput = write.to < ownOutputsEnd;
+            const bool fromFixedSource = write.from <= static_cast<uint32_t>(chip.inputCount);
+            if (!toOwnOutput) program.firstPass.push_back(inTheTree);
+            if (toOwnOutput || !fromFixedSource) program.secondPass.push_back(inTheTree);
         }
-    }
+    });
+    std::reverse(program.secondPass.begin(), program.secondPass.end());
     return program;
 }
 

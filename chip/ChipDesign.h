@@ -148,11 +148,22 @@ struct ChipLogic::Design {
         return *programs_;
     }
 
+    // A NOT or an AND, whose sub-chips, if it was built with any, are never
+    // evaluated; and whether it has the pins it computes with.
+    bool isGate() const;
+    bool computes() const;
+
     ChipKind kind = NOT_CHIP;
     int32_t inputCount = 0;
     int32_t outputCount = 0;
     std::vector<Connection> connections;
     std::vector<Part> parts;
+    // This level's propagation, resolved once when composed: one write per
+    // pin its connections drive (a part's input or the chip's own output),
+    // from the source the last connection into that pin carries. In the
+    // slots of a chip on this design: 0 the constant 0, its own pins from 1
+    // on, a part's from 1 + `firstPin` on. None for a gate.
+    std::vector<SlotPair> writes;
 
     // Over the whole tree, this chip included.
     uint32_t pinCount = 0;
@@ -163,8 +174,14 @@ struct ChipLogic::Design {
 private:
     class Tree;
     class GateCompiler;
+    void resolveWrites();
+    // Calls `visit(design, firstSlot)` for every chip of the tree, this one
+    // first, in pre-order, with the slot of its input 0; a gate's sub-chips
+    // are left out.
+    template <class Visit>
+    void forEachChip(Visit&& visit) const;
     void compile() const;
-    static PinProgram compilePinProgram(const Tree& tree);
+    PinProgram compilePinProgram() const;
 
     mutable std::unique_ptr<const Programs> programs_;
 };
