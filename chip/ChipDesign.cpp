@@ -178,24 +178,26 @@ private:
 
     const Design& top_;
     const Tree& tree_;
+    // Where a pin's value lies after the call is its root in
+    // `program_.pinRoots`; for an output, that is `AtEnd`, kept there as soon
+    // as a lookup passes it. OWN_VALUE until worked out.
     GateProgram program_;
-    // The slot a pin's value lies in as the call finds it, once known: its
-    // own (a gate output, a pin that never changes, a pass-through output),
-    // or, for a composite output passing on another, that one's.
-    std::vector<uint32_t> slotOfPin_;
-    // `During` of inputs and `AtEnd` of outputs, once worked out.
-    std::vector<uint32_t> resolved_;
+    // Where a pin's value lies as the call finds it, once known: `During` of
+    // an input, `AtStart` of an output. Its own slot for a gate output, a
+    // pin that never changes, a pass-through output or an input of the chip;
+    // else that of the pin it repeats.
+    std::vector<uint32_t> found_;
     std::vector<uint32_t> passThroughs_;
-    // The pins a lookup passed, to remember in `resolved_` or `slotOfPin_`.
-    std::vector<uint32_t> passedResolved_;
-    std::vector<uint32_t> passedStarts_;
+    // The pins a lookup passed, to remember in `found_` or, as the call
+    // leaves them, in `program_.pinRoots`.
+    std::vector<uint32_t> passedFound_;
+    std::vector<uint32_t> passedLeft_;
 };
 
 ChipLogic::Design::GateCompiler::GateCompiler(const Design& top, const Tree& tree)
-    : top_(top),
-      tree_(tree),
-      slotOfPin_(1 + static_cast<size_t>(top.pinCount), NONE),
-      resolved_(slotOfPin_.size(), NONE) {}
+    : top_(top), tree_(tree), found_(1 + static_cast<size_t>(top.pinCount), NONE) {
+    program_.pinRoots.assign(found_.size(), GateProgram::OWN_VALUE);
+}
 
 ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
     placeSlots();
@@ -232,12 +234,13 @@ void ChipLogic::Design::GateCompiler::compileGates() {
 }
 
 // The chip's own pins are always in the pins; so are those of gates'
-// sub-chips, which nothing writes.
+// sub-chips, which nothing writes. The outputs that lookups passed have
+// their roots already.
 void ChipLogic::Design::GateCompiler::compilePinRoots() {
-    program_.pinRoots.assign(slotOfPin_.size(), GateProgram::OWN_VALUE);
     const uint32_t firstInner = 1 + static_cast<uint32_t>(top_.inputCount + top_.outputCount);
-    for (uint32_t slot = firstInner; slot < program_.pinRoots.size(); ++slot)
-        program_.pinRoots[slot] = afterCall(slot);
+    for (uint32_t slot = firstInner; slot < program_.pinRoots.size(); ++slot) {
+        if (program_.pinRoots[slot] == GateProgram::OWN_VALUE) program_.pinRoots[slot] = afterCall(slot);
+    }
 }
 
 void ChipLogic::Design::GateCompiler::compileOutputs() {
@@ -253,23 +256,23 @@ void ChipLogic::Design::GateCompiler::compileLatches() {
     for (size_t index = 0; index < passThroughs_.size(); ++index) {
         const uint32_t output = passThroughs_[index];
         const uint32_t source = find(Lookup::ReadSecond, tree_.driver(output));
-        program_.latches.push_back({source, slotOfPin_[output]});
+        program_.latches.push_back({source, found_[output]});
     }
 }
 
 uint32_t ChipLogic::Design::GateCompiler::newSlot(uint32_t pin) {
     const auto slot = static_cast<uint32_t>(program_.slotPins.size());
     program_.slotPins.push_back(pin);
-    slotOfPin_[pin] = slot;
+    found_[pin] = slot;
     return slot;
 }
 
 uint32_t ChipLogic::Design::GateCompiler::constantSlot(uint32_t pin) {
-    return slotOfPin_[pin] != NONE ? slotOfPin_[pin] : newSlot(pin);
+    return found_[pin] != NONE ? found_[pin] : newSlot(pin);
 }
 
 uint32_t ChipLogic::Design::GateCompiler::passThroughSlot(uint32_t output) {
-    if (slotOfPin_[output] != NONE) return slotOfPin_[output];
+    if (found_[output] != NONE) return found_[output];
     passThroughs_.push_back(output);
     return newSlot(output);
 }
@@ -282,8 +285,8 @@ uint32_t ChipLogic::Design::GateCompiler::passThroughSlot(uint32_t output) {
 // else what the output it passes on holds; as the call leaves it, the gate's
 // new value, else what its chip's second propagation wrote.
 uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
-    passedResolved_.clear();
-    passedStarts_.clear();
+    passedFound_.clear();
+    passedLeft_.clear();
     uint32_t root = NONE;
     while (root == NONE) {
         switch (lookup) {
@@ -293,26 +296,11 @@ uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
             else if (tree_.isInput(pin)) lookup = Lookup::During;
             else lookup = lookup == Lookup::ReadFirst ? Lookup::AtStart : Lookup::AtEnd;
             break;
-        case Lookup::During:
-        case Lookup::AtEnd: {
-            const bool during = lookup == Lookup::During;
-            if (resolved_[pin] != NONE) {
-                root = resolved_[pin];
-            } else if (during ? pin <= program_.inputCount : tree_.isGateOutput(pin)) {
-                root = during ? slotOfPin_[pin] : GateProgram::AFTER_CALL | slotOfPin_[pin];
-            } else {
-                passedResolved_.push_back(pin);
-                const uint32_t driver = tree_.driver(pin);
-                if (driver == NONE) root = constantSlot(pin);
-                lookup = during ? Lookup::ReadFirst : Lookup::ReadSecond, pin = driver;
-            }
-            break;
-        }
         case Lookup::AtStart:
-            if (slotOfPin_[pin] != NONE) {
-                root = slotOfPin_[pin];
+            if (found_[pin] != NONE) {
+                root = found_[pin];
             } else {
-                passedStarts_.push_back(pin);
+                passedFound_.push_back(pin);
                 const uint32_t driver = tree_.driver(pin);
                 if (driver == NONE) root = constantSlot(pin);
                 else if (driver == ZERO_SLOT) root = ZERO_SLOT;
@@ -320,17 +308,35 @@ uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
                 pin = driver;
             }
             break;
+        case Lookup::During:
+        case Lookup::AtEnd: {
+            const bool during = lookup == Lookup::During;
+            // A root not worked out yet is OWN_VALUE, which is NONE.
+            static_assert(GateProgram::OWN_VALUE == NONE, "roots start unknown");
+            const uint32_t known = during ? found_[pin] : program_.pinRoots[pin];
+            if (known != NONE) {
+                root = known;
+            } else if (!during && tree_.isGateOutput(pin)) {
+                root = GateProgram::AFTER_CALL | found_[pin];
+            } else {
+                (during ? passedFound_ : passedLeft_).push_back(pin);
+                const uint32_t driver = tree_.driver(pin);
+                if (driver == NONE) root = constantSlot(pin);
+                lookup = during ? Lookup::ReadFirst : Lookup::ReadSecond, pin = driver;
+            }
+            break;
+        }
         }
     }
-    for (const uint32_t passed : passedResolved_) resolved_[passed] = root;
-    for (const uint32_t passed : passedStarts_) slotOfPin_[passed] = root;
+    for (const uint32_t passed : passedFound_) found_[passed] = root;
+    for (const uint32_t passed : passedLeft_) program_.pinRoots[passed] = root;
     return root;
 }
 
 // Outputs are written by their chip's second propagation (or their gate),
 // inputs by their parent's; what nothing writes keeps its value.
 uint32_t ChipLogic::Design::GateCompiler::afterCall(uint32_t pin) {
-    if (tree_.isGateOutput(pin)) return GateProgram::AFTER_CALL | slotOfPin_[pin];
+    if (tree_.isGateOutput(pin)) return GateProgram::AFTER_CALL | found_[pin];
     const uint32_t driver = tree_.driver(pin);
     return driver == NONE ? GateProgram::OWN_VALUE : find(Lookup::ReadSecond, driver);
 }
