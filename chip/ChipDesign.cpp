@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -37,6 +38,7 @@ bool ChipLogic::Design::computes() const {
 // not matter. A connection whose source is not found carries the last source
 // found before it.
 void ChipLogic::Design::resolveWrites() {
+    std::vector<SlotPair> writes;
     // Part indices sorted by id, then by position, so that the first entry of
     // an id is its first part.
     std::vector<std::pair<int32_t, size_t>> byId;
@@ -69,36 +71,100 @@ void ChipLogic::Design::resolveWrites() {
     auto samePin = [](const SlotPair& a, const SlotPair& b) { return a.to == b.to; };
     std::stable_sort(writes.begin(), writes.end(), byPin);
     writes.erase(writes.begin(), std::unique(writes.rbegin(), writes.rend(), samePin).base());
-    writes.shrink_to_fit();
+    splitWrites(writes);
 }
 
-// Pre-order without recursion, so that no depth of nesting can exhaust the
-// stack: each open chip's next part is the next chip. Only chips with parts
-// to visit are opened.
-template <class Visit>
-void ChipLogic::Design::forEachChip(Visit&& visit) const {
+// The first propagation's writes to the chip's own outputs are dropped: the
+// second one always rewrites them before anything reads them. The second
+// propagation's writes from the chip's own inputs or from the constant 0 are
+// dropped: they repeat the first one's, since nothing changes those sources
+// or those pins in between.
+void ChipLogic::Design::splitWrites(const std::vector<SlotPair>& writes) {
+    const auto ownOutputsEnd = 1 + static_cast<uint32_t>(inputCount + outputCount);
+    for (const SlotPair& write : writes) {
+        const bool toOwnOutput = write.to < ownOutputsEnd;
+        const bool fromFixedSource = write.from <= static_cast<uint32_t>(inputCount);
+        if (!toOwnOutput) firstWrites.push_back(write);
+        if (toOwnOutput || !fromFixedSource) secondWrites.push_back(write);
+    }
+}
+
+// Without recursion, so that no depth of nesting can exhaust the stack: the
+// chips whose parts are being walked wait on a stack, the innermost last.
+// Only chips with parts to walk are opened.
+template <class Enter, class Leave>
+void ChipLogic::Design::walk(Enter&& enter, Leave&& leave) const {
     struct Open {
+        const Design* design;
         const Part* next;
-        const Part* end;
         uint32_t firstSlot;
     };
     std::vector<Open> open;
-    open.reserve(static_cast<size_t>(depth));
-    auto enter = [&](const Design& chip, uint32_t firstSlot) {
-        visit(chip, firstSlot);
-        if (!chip.isGate() && !chip.parts.empty())
-            open.push_back(Open{chip.parts.data(), chip.parts.data() + chip.parts.size(), firstSlot});
+    open.reserve(static_cast<size_t>(depth));  // no deeper than this
+    auto visit = [&](const Design& chip, uint32_t firstSlot) {
+        if (enter(chip, firstSlot) && !chip.isGate() && !chip.parts.empty())
+            open.push_back(Open{&chip, chip.parts.data(), firstSlot});
+        else
+            leave(chip, firstSlot);
     };
-    enter(*this, 1);
+    visit(*this, 1);
     while (!open.empty()) {
         Open& last = open.back();
-        if (last.next == last.end) {
+        if (last.next == last.design->parts.data() + last.design->parts.size()) {
+            leave(*last.design, last.firstSlot);
             open.pop_back();
-            continue;
+        } else {
+            const Part& part = *last.next++;
+            visit(*part.design, last.firstSlot + part.firstPin);
         }
-        const Part& part = *last.next++;
-        enter(*part.design, last.firstSlot + part.firstPin);
     }
+}
+
+// A gate has no propagations of its own.
+template <class Gate, class First, class Second>
+void ChipLogic::Design::forEachFirstCallStep(Gate&& gate, First&& first, Second&& second) const {
+    auto inTheTree = [](const SlotPair& write, uint32_t firstSlot) {
+        return SlotPair{inTree(write.from, firstSlot), inTree(write.to, firstSlot)};
+    };
+    auto enter = [&](const Design& chip, uint32_t firstSlot) {
+        if (chip.computes()) gate(chip.kind, firstSlot, firstSlot + static_cast<uint32_t>(chip.inputCount));
+        for (const SlotPair& write : chip.firstWrites) first(inTheTree(write, firstSlot));
+        return true;
+    };
+    walk(enter, [&](const Design& chip, uint32_t firstSlot) {
+        for (const SlotPair& write : chip.secondWrites) second(inTheTree(write, firstSlot));
+    });
+}
+
+void ChipLogic::Design::runFirstCall(uint8_t* pins) const {
+    auto copy = [pins](const SlotPair& write) { pins[write.to] = pins[write.from]; };
+    auto gate = [pins](ChipKind kind, uint32_t input, uint32_t output) {
+        pins[output] = kind == NOT_CHIP ? pins[input] ^ 1 : pins[input] & pins[input + 1];
+    };
+    forEachFirstCallStep(gate, copy, copy);
+}
+
+ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram() const {
+    PinProgram program;
+    forEachFirstCallStep(
+        [&program](ChipKind kind, uint32_t input, uint32_t output) {
+            (kind == NOT_CHIP ? program.notGates : program.andGates).push_back(SlotPair{input, output});
+        },
+        [&program](const SlotPair& copy) { program.firstPass.push_back(copy); },
+        [&program](const SlotPair& copy) { program.secondPass.push_back(copy); });
+    return program;
+}
+
+// The walk's order, but every gate between the two passes: a gate's inputs
+// are written only by its parent's first propagation, and its outputs read
+// only by its parent's propagations, the first as the call found them, the
+// second after the gate.
+template <class Word>
+void ChipLogic::Design::PinProgram::run(Word* pins) const {
+    for (const SlotPair& copy : firstPass) pins[copy.to] = pins[copy.from];
+    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ ones<Word>();
+    for (const SlotPair& gate : andGates) pins[gate.to] = pins[gate.from] & pins[gate.from + 1];
+    for (const SlotPair& copy : secondPass) pins[copy.to] = pins[copy.from];
 }
 
 // What the gate compiler asks of each pin slot of the tree: what the pin is,
@@ -107,15 +173,24 @@ class ChipLogic::Design::Tree {
 public:
     explicit Tree(const Design& top);
 
+    uint32_t slotsEnd() const { return static_cast<uint32_t>(roles_.size()); }
     bool isInput(uint32_t slot) const { return roles_[slot] == Role::Input; }
-    // Output 0 of a gate that computes.
-    bool isGateOutput(uint32_t slot) const { return roles_[slot] == Role::GateOutput; }
-    // The slot whose value the last write into pin `slot` carries (ZERO_SLOT
-    // when no source came before it), or NONE when nothing writes the pin.
+    // Output 0 of a gate that computes, of any kind or of `kind`.
+    bool isGateOutput(uint32_t slot) const { return roles_[slot] >= Role::NotOutput; }
+    bool isGateOutput(uint32_t slot, ChipKind kind) const {
+        return roles_[slot] == (kind == NOT_CHIP ? Role::NotOutput : Role::AndOutput);
+    }
+    // Where the value of pin `slot` comes from. For a pin a propagation
+    // writes, the slot the last write into it carries (ZERO_SLOT when no
+    // source came before it); for a gate's output 0, the gate's input 0;
+    // NONE for any other pin, which nothing writes.
     uint32_t driver(uint32_t slot) const { return drivers_[slot]; }
 
 private:
-    enum class Role : uint8_t { LeftOut, Input, Output, GateOutput };
+    enum class Role : uint8_t { LeftOut, Input, Output, NotOutput, AndOutput };
+
+    void layOut(const Design& chip, uint32_t firstSlot);
+    void copyLayout(uint32_t from, uint32_t to, const Design& chip);
 
     std::vector<Role> roles_;
     std::vector<uint32_t> drivers_;
@@ -124,14 +199,50 @@ private:
 ChipLogic::Design::Tree::Tree(const Design& top)
     : roles_(1 + static_cast<size_t>(top.pinCount), Role::LeftOut),
       drivers_(1 + static_cast<size_t>(top.pinCount), NONE) {
-    top.forEachChip([this](const Design& chip, uint32_t firstSlot) {
-        const auto outputs = roles_.begin() + firstSlot + chip.inputCount;
-        std::fill(roles_.begin() + firstSlot, outputs, Role::Input);
-        std::fill(outputs, outputs + chip.outputCount, Role::Output);
-        if (chip.computes()) *outputs = Role::GateOutput;
-        for (const SlotPair& write : chip.writes)
-            drivers_[inTree(write.to, firstSlot)] = inTree(write.from, firstSlot);
-    });
+    // Where each design with parts was first laid out: met again, it is
+    // copied from there instead of walked again.
+    std::unordered_map<const Design*, uint32_t> laidOut;
+    auto enter = [&](const Design& chip, uint32_t firstSlot) {
+        const uint32_t outputs = firstSlot + static_cast<uint32_t>(chip.inputCount);
+        std::fill(roles_.begin() + firstSlot, roles_.begin() + outputs, Role::Input);
+        if (!chip.isGate() && !chip.parts.empty()) {
+            const auto [first, isFirst] = laidOut.try_emplace(&chip, firstSlot);
+            if (!isFirst) {
+                copyLayout(first->second, firstSlot, chip);
+                return false;
+            }
+        }
+        layOut(chip, firstSlot);
+        return true;
+    };
+    top.walk(enter, [](const Design&, uint32_t) {});
+}
+
+// The chip's own level: the roles of its outputs and the drivers of the pins
+// its propagations write. A pin that both write, they write from the same
+// source.
+void ChipLogic::Design::Tree::layOut(const Design& chip, uint32_t firstSlot) {
+    const uint32_t outputs = firstSlot + static_cast<uint32_t>(chip.inputCount);
+    std::fill(roles_.begin() + outputs, roles_.begin() + outputs + chip.outputCount, Role::Output);
+    if (chip.computes()) {
+        roles_[outputs] = chip.kind == NOT_CHIP ? Role::NotOutput : Role::AndOutput;
+        drivers_[outputs] = firstSlot;
+    }
+    for (const auto* writes : {&chip.firstWrites, &chip.secondWrites}) {
+        for (const SlotPair& write : *writes) drivers_[inTree(write.to, firstSlot)] = inTree(write.from, firstSlot);
+    }
+}
+
+// Everything but the chip's inputs, whose drivers lie outside it, is as
+// where the design was first laid out, every slot moved by the same step.
+void ChipLogic::Design::Tree::copyLayout(uint32_t from, uint32_t to, const Design& chip) {
+    const auto inputs = static_cast<uint32_t>(chip.inputCount);
+    const auto begin = from + inputs, end = from + chip.pinCount;
+    std::copy(roles_.begin() + begin, roles_.begin() + end, roles_.begin() + to + inputs);
+    std::transform(drivers_.begin() + begin, drivers_.begin() + end, drivers_.begin() + to + inputs,
+                   [step = to - from](uint32_t driver) {
+                       return driver == NONE || driver == ZERO_SLOT ? driver : driver + step;
+                   });
 }
 
 // Works out, for the gate state, where every value a call reads comes from.
@@ -166,6 +277,7 @@ private:
     void compileLatches();
 
     uint32_t newSlot(uint32_t pin);
+    void placeSlot(uint32_t slot, uint32_t pin);
     uint32_t constantSlot(uint32_t pin);
     uint32_t passThroughSlot(uint32_t output);
 
@@ -214,23 +326,31 @@ ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
 void ChipLogic::Design::GateCompiler::placeSlots() {
     program_.inputCount = static_cast<uint32_t>(top_.inputCount);
     for (uint32_t slot = ZERO_SLOT; slot <= program_.inputCount; ++slot) newSlot(slot);
-    for (const ChipKind kind : {NOT_CHIP, AND_CHIP}) {
-        (kind == NOT_CHIP ? program_.notBase : program_.andBase) = static_cast<uint32_t>(program_.slotPins.size());
-        top_.forEachChip([&](const Design& chip, uint32_t firstSlot) {
-            if (chip.kind == kind && chip.computes()) newSlot(firstSlot + static_cast<uint32_t>(chip.inputCount));
-        });
+    program_.notBase = program_.inputCount + 1;
+    program_.andBase = program_.notBase + top_.notGateCount;
+    program_.slotPins.resize(program_.andBase + top_.andGateCount);
+    uint32_t nextNot = program_.notBase, nextAnd = program_.andBase;
+    for (uint32_t pin = 1; pin < tree_.slotsEnd(); ++pin) {
+        if (tree_.isGateOutput(pin, NOT_CHIP))
+            placeSlot(nextNot++, pin);
+        else if (tree_.isGateOutput(pin, AND_CHIP))
+            placeSlot(nextAnd++, pin);
     }
 }
 
+// A gate's slot mirrors its output, whose driver is the gate's input 0.
 void ChipLogic::Design::GateCompiler::compileGates() {
-    top_.forEachChip([this](const Design& chip, uint32_t firstSlot) {
-        if (!chip.computes()) return;
-        const uint32_t first = find(Lookup::During, firstSlot);
-        if (chip.kind == NOT_CHIP)
+    const uint32_t gatesEnd = static_cast<uint32_t>(program_.slotPins.size());
+    program_.notInputs.reserve(program_.andBase - program_.notBase);
+    program_.andInputs.reserve(gatesEnd - program_.andBase);
+    for (uint32_t slot = program_.notBase; slot < gatesEnd; ++slot) {
+        const uint32_t input = tree_.driver(program_.slotPins[slot]);
+        const uint32_t first = find(Lookup::During, input);
+        if (slot < program_.andBase)
             program_.notInputs.push_back(first);
         else
-            program_.andInputs.push_back({first, find(Lookup::During, firstSlot + 1)});
-    });
+            program_.andInputs.push_back({first, find(Lookup::During, input + 1)});
+    }
 }
 
 // The chip's own pins are always in the pins; so are those of gates'
@@ -263,8 +383,13 @@ void ChipLogic::Design::GateCompiler::compileLatches() {
 uint32_t ChipLogic::Design::GateCompiler::newSlot(uint32_t pin) {
     const auto slot = static_cast<uint32_t>(program_.slotPins.size());
     program_.slotPins.push_back(pin);
-    found_[pin] = slot;
+    placeSlot(slot, pin);
     return slot;
+}
+
+void ChipLogic::Design::GateCompiler::placeSlot(uint32_t slot, uint32_t pin) {
+    program_.slotPins[slot] = pin;
+    found_[pin] = slot;
 }
 
 uint32_t ChipLogic::Design::GateCompiler::constantSlot(uint32_t pin) {
@@ -365,7 +490,17 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
         design->depth = std::max(design->depth, part.design->depth + 1);
     }
     design->parts = std::move(parts);
-    if (!design->isGate()) design->resolveWrites();
+    if (design->isGate()) {
+        const bool computes = design->computes();
+        design->notGateCount = computes && kind == NOT_CHIP ? 1 : 0;
+        design->andGateCount = computes && kind == AND_CHIP ? 1 : 0;
+    } else {
+        for (const Part& part : design->parts) {
+            design->notGateCount += part.design->notGateCount;
+            design->andGateCount += part.design->andGateCount;
+        }
+        design->resolveWrites();
+    }
     return design;
 }
 
@@ -396,52 +531,9 @@ ChipLogic::Design::~Design() {
     }
 }
 
-// The gate program first, so that what working it out takes is given back
-// before the pin program is made.
 void ChipLogic::Design::compile() const {
-    auto programs = std::make_unique<Programs>();
-    {
-        const Tree tree(*this);
-        programs->laterCalls = GateCompiler(*this, tree).compile();
-    }
-    programs->firstCall = compilePinProgram();
-    programs_ = std::move(programs);
-}
-
-// The first propagation's writes to a composite's own outputs are dropped:
-// the second one always rewrites them before anything reads them. The
-// second propagation's writes from the composite's own inputs or from the
-// constant 0 are dropped: they repeat the first one's, since nothing changes
-// those sources or those pins in between. A composite's second propagation
-// reads what its sub-chips' second propagations wrote, so it runs after
-// theirs: reversed pre-order puts every composite after its descendants
-// (and reverses each one's writes, whose order does not matter).
-ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram() const {
-    PinProgram program;
-    forEachChip([&program](const Design& chip, uint32_t firstSlot) {
-        if (chip.computes()) {
-            auto& gates = chip.kind == NOT_CHIP ? program.notGates : program.andGates;
-            gates.push_back(SlotPair{firstSlot, firstSlot + static_cast<uint32_t>(chip.inputCount)});
-        }
-        const auto ownOutputsEnd = 1 + static_cast<uint32_t>(chip.inputCount + chip.outputCount);
-        for (const SlotPair& write : chip.writes) {
-            const SlotPair inTheTree{inTree(write.from, firstSlot), inTree(write.to, firstSlot)};
-            const bool toOwnOutput = write.to < ownOutputsEnd;
-            const bool fromFixedSource = write.from <= static_cast<uint32_t>(chip.inputCount);
-            if (!toOwnOutput) program.firstPass.push_back(inTheTree);
-            if (toOwnOutput || !fromFixedSource) program.secondPass.push_back(inTheTree);
-        }
-    });
-    std::reverse(program.secondPass.begin(), program.secondPass.end());
-    return program;
-}
-
-template <class Word>
-void ChipLogic::Design::PinProgram::run(Word* pins) const {
-    for (const SlotPair& copy : firstPass) pins[copy.to] = pins[copy.from];
-    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ ones<Word>();
-    for (const SlotPair& gate : andGates) pins[gate.to] = pins[gate.from] & pins[gate.from + 1];
-    for (const SlotPair& copy : secondPass) pins[copy.to] = pins[copy.from];
+    const Tree tree(*this);
+    gateProgram_ = std::make_unique<const GateProgram>(GateCompiler(*this, tree).compile());
 }
 
 // The loops keep their arrays in locals: the byte stores could alias any
