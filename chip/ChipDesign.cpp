@@ -100,7 +100,6 @@ void ChipLogic::Design::walk(Enter&& enter, Leave&& leave) const {
         uint32_t firstSlot;
     };
     std::vector<Open> open;
-    open.reserve(static_cast<size_t>(depth));  // no deeper than this
     auto visit = [&](const Design& chip, uint32_t firstSlot) {
         if (enter(chip, firstSlot) && !chip.isGate() && !chip.parts.empty())
             open.push_back(Open{&chip, chip.parts.data(), firstSlot});
