@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory_resource>
 #include <unordered_map>
 #include <utility>
 
@@ -199,8 +200,10 @@ ChipLogic::Design::Tree::Tree(const Design& top)
     : roles_(1 + static_cast<size_t>(top.pinCount), Role::LeftOut),
       drivers_(1 + static_cast<size_t>(top.pinCount), NONE) {
     // Where each design with parts was first laid out: met again, it is
-    // copied from there instead of walked again.
-    std::unordered_map<const Design*, uint32_t> laidOut;
+    // copied from there instead of walked again. Its entries come from one
+    // growing buffer, a chain of ten thousand designs holding as many.
+    std::pmr::monotonic_buffer_resource entries;
+    std::pmr::unordered_map<const Design*, uint32_t> laidOut(&entries);
     auto enter = [&](const Design& chip, uint32_t firstSlot) {
         const uint32_t outputs = firstSlot + static_cast<uint32_t>(chip.inputCount);
         std::fill(roles_.begin() + firstSlot, roles_.begin() + outputs, Role::Input);
