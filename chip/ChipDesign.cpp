@@ -343,8 +343,6 @@ void ChipLogic::Design::GateCompiler::placeSlots() {
 // A gate's slot mirrors its output, whose driver is the gate's input 0.
 void ChipLogic::Design::GateCompiler::compileGates() {
     const uint32_t gatesEnd = static_cast<uint32_t>(program_.slotPins.size());
-    program_.notInputs.reserve(program_.andBase - program_.notBase);
-    program_.andInputs.reserve(gatesEnd - program_.andBase);
     for (uint32_t slot = program_.notBase; slot < gatesEnd; ++slot) {
         const uint32_t input = tree_.driver(program_.slotPins[slot]);
         const uint32_t first = find(Lookup::During, input);
