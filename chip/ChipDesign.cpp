@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <memory_resource>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -15,169 +17,234 @@ constexpr uint32_t ZERO_SLOT = 0;
 
 bool pinInRange(int32_t pin, int32_t count) { return pin >= 0 && pin < count; }
 
-// A chip of kind NOT or AND is a gate whatever else it holds: its sub-chips,
-// if it was built with any, are never evaluated.
-bool isGateKind(ChipKind kind) { return kind == NOT_CHIP || kind == AND_CHIP; }
+// A slot of a design's own level (chip/ChipDesign.h) as a slot of the tree,
+// for the chip on that design whose input 0 is in `firstSlot`.
+uint32_t inTree(uint32_t slot, uint32_t firstSlot) {
+    return slot == ZERO_SLOT ? ZERO_SLOT : firstSlot - 1 + slot;
+}
 
-// A gate computes only if it has the pins it uses.
-bool gateComputes(ChipKind kind, int32_t inputCount, int32_t outputCount) {
+} // namespace
+
+bool ChipLogic::Design::isGate() const { return kind == NOT_CHIP || kind == AND_CHIP; }
+
+bool ChipLogic::Design::computes() const {
     if (kind == NOT_CHIP) return inputCount >= 1 && outputCount >= 1;
     if (kind == AND_CHIP) return inputCount >= 2 && outputCount >= 1;
     return false;
 }
 
-} // namespace
+// A propagation reads only its composite's inputs and its parts' outputs and
+// writes only its parts' inputs and its composite's outputs, so the last
+// connection into a pin fixes what it gets, and the order of the writes does
+// not matter. A connection whose source is not found carries the last source
+// found before it.
+void ChipLogic::Design::resolveWrites() {
+    std::vector<SlotPair> writes;
+    // Part indices sorted by id, then by position, so that the first entry of
+    // an id is its first part.
+    std::vector<std::pair<int32_t, size_t>> byId;
+    for (size_t index = 0; index < parts.size(); ++index) byId.emplace_back(parts[index].id, index);
+    std::sort(byId.begin(), byId.end());
+    auto findPart = [&](int32_t id) -> const Part* {
+        const auto found = std::lower_bound(byId.begin(), byId.end(), std::pair<int32_t, size_t>(id, 0));
+        return found != byId.end() && found->first == id ? &parts[found->second] : nullptr;
+    };
 
-// The design's tree flattened in pre-order, with the sub-chips of gates left
-// out, and every composite's connections resolved, once, to the last write
-// into each pin they drive: a propagation reads only its composite's inputs
-// and its sub-chips' outputs and writes only its sub-chips' inputs and its
-// composite's outputs, so the last connection into a pin fixes what it gets,
-// and a connection whose source is not found carries the last source found
-// before it.
+    uint32_t carried = ZERO_SLOT;
+    for (const Connection& wire : connections) {
+        if (wire.fromChip == 0) {
+            if (pinInRange(wire.fromPin, inputCount)) carried = 1 + static_cast<uint32_t>(wire.fromPin);
+        } else if (const Part* source = findPart(wire.fromChip)) {
+            if (pinInRange(wire.fromPin, source->design->outputCount))
+                carried = 1 + source->firstPin + static_cast<uint32_t>(source->design->inputCount + wire.fromPin);
+        }
+        if (wire.toChip == 0) {
+            if (pinInRange(wire.toPin, outputCount))
+                writes.push_back({carried, 1 + static_cast<uint32_t>(inputCount + wire.toPin)});
+        } else if (const Part* target = findPart(wire.toChip)) {
+            if (pinInRange(wire.toPin, target->design->inputCount))
+                writes.push_back({carried, 1 + target->firstPin + static_cast<uint32_t>(wire.toPin)});
+        }
+    }
+    // Sorted by pin, keeping the order of each pin's writes, then the last of
+    // each pin's kept: `unique` from the back keeps the first it meets.
+    auto byPin = [](const SlotPair& a, const SlotPair& b) { return a.to < b.to; };
+    auto samePin = [](const SlotPair& a, const SlotPair& b) { return a.to == b.to; };
+    std::stable_sort(writes.begin(), writes.end(), byPin);
+    writes.erase(writes.begin(), std::unique(writes.rbegin(), writes.rend(), samePin).base());
+    splitWrites(writes);
+}
+
+// The first propagation's writes to the chip's own outputs are dropped: the
+// second one always rewrites them before anything reads them. The second
+// propagation's writes from the chip's own inputs or from the constant 0 are
+// dropped: they repeat the first one's, since nothing changes those sources
+// or those pins in between.
+void ChipLogic::Design::splitWrites(const std::vector<SlotPair>& writes) {
+    const auto ownOutputsEnd = 1 + static_cast<uint32_t>(inputCount + outputCount);
+    for (const SlotPair& write : writes) {
+        const bool toOwnOutput = write.to < ownOutputsEnd;
+        const bool fromFixedSource = write.from <= static_cast<uint32_t>(inputCount);
+        if (!toOwnOutput) firstWrites.push_back(write);
+        if (toOwnOutput || !fromFixedSource) secondWrites.push_back(write);
+    }
+}
+
+// Without recursion, so that no depth of nesting can exhaust the stack: the
+// chips whose parts are being walked wait on a stack, the innermost last.
+// Only chips with parts to walk are opened.
+template <class Enter, class Leave>
+void ChipLogic::Design::walk(Enter&& enter, Leave&& leave) const {
+    struct Open {
+        const Design* design;
+        const Part* next;
+        uint32_t firstSlot;
+    };
+    std::vector<Open> open;
+    auto visit = [&](const Design& chip, uint32_t firstSlot) {
+        if (enter(chip, firstSlot) && !chip.isGate() && !chip.parts.empty())
+            open.push_back(Open{&chip, chip.parts.data(), firstSlot});
+        else
+            leave(chip, firstSlot);
+    };
+    visit(*this, 1);
+    while (!open.empty()) {
+        Open& last = open.back();
+        if (last.next == last.design->parts.data() + last.design->parts.size()) {
+            leave(*last.design, last.firstSlot);
+            open.pop_back();
+        } else {
+            const Part& part = *last.next++;
+            visit(*part.design, last.firstSlot + part.firstPin);
+        }
+    }
+}
+
+// A gate has no propagations of its own.
+template <class Gate, class First, class Second>
+void ChipLogic::Design::forEachFirstCallStep(Gate&& gate, First&& first, Second&& second) const {
+    auto inTheTree = [](const SlotPair& write, uint32_t firstSlot) {
+        return SlotPair{inTree(write.from, firstSlot), inTree(write.to, firstSlot)};
+    };
+    auto enter = [&](const Design& chip, uint32_t firstSlot) {
+        if (chip.computes()) gate(chip.kind, firstSlot, firstSlot + static_cast<uint32_t>(chip.inputCount));
+        for (const SlotPair& write : chip.firstWrites) first(inTheTree(write, firstSlot));
+        return true;
+    };
+    walk(enter, [&](const Design& chip, uint32_t firstSlot) {
+        for (const SlotPair& write : chip.secondWrites) second(inTheTree(write, firstSlot));
+    });
+}
+
+void ChipLogic::Design::runFirstCall(uint8_t* pins) const {
+    auto copy = [pins](const SlotPair& write) { pins[write.to] = pins[write.from]; };
+    auto gate = [pins](ChipKind kind, uint32_t input, uint32_t output) {
+        pins[output] = kind == NOT_CHIP ? pins[input] ^ 1 : pins[input] & pins[input + 1];
+    };
+    forEachFirstCallStep(gate, copy, copy);
+}
+
+ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram() const {
+    PinProgram program;
+    forEachFirstCallStep(
+        [&program](ChipKind kind, uint32_t input, uint32_t output) {
+            (kind == NOT_CHIP ? program.notGates : program.andGates).push_back(SlotPair{input, output});
+        },
+        [&program](const SlotPair& copy) { program.firstPass.push_back(copy); },
+        [&program](const SlotPair& copy) { program.secondPass.push_back(copy); });
+    return program;
+}
+
+// The walk's order, but every gate between the two passes: a gate's inputs
+// are written only by its parent's first propagation, and its outputs read
+// only by its parent's propagations, the first as the call found them, the
+// second after the gate.
+template <class Word>
+void ChipLogic::Design::PinProgram::run(Word* pins) const {
+    for (const SlotPair& copy : firstPass) pins[copy.to] = pins[copy.from];
+    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ ones<Word>();
+    for (const SlotPair& gate : andGates) pins[gate.to] = pins[gate.from] & pins[gate.from + 1];
+    for (const SlotPair& copy : secondPass) pins[copy.to] = pins[copy.from];
+}
+
+// What the gate compiler asks of each pin slot of the tree: what the pin is,
+// and what the last write into it carries. Sub-chips of gates are left out.
 class ChipLogic::Design::Tree {
 public:
-    struct Node {
-        const Design* design;
-        int32_t id;
-        uint32_t firstSlot;   // slot of its input 0
-        uint32_t subtreeEnd;  // index of the first node after its subtree
-
-        uint32_t inputSlot(int32_t pin) const { return firstSlot + static_cast<uint32_t>(pin); }
-        uint32_t outputSlot(int32_t pin) const {
-            return firstSlot + static_cast<uint32_t>(design->inputCount + pin);
-        }
-        uint32_t slotsEnd() const { return outputSlot(design->outputCount); }
-        bool isGate() const { return isGateKind(design->kind); }
-        bool computes() const {
-            return gateComputes(design->kind, design->inputCount, design->outputCount);
-        }
-    };
-
-    // The writes of one composite's propagation: writes[begin, end).
-    struct Propagation {
-        uint32_t node;
-        uint32_t begin;
-        uint32_t end;
-    };
-
     explicit Tree(const Design& top);
 
-    const Node& node(uint32_t index) const { return nodes[index]; }
-    // The node whose pin is in `slot`; NONE for slot 0 and left-out pins.
-    uint32_t owner(uint32_t slot) const { return ownerOfSlot_[slot]; }
-    bool isInput(uint32_t slot) const { return slot < nodes[owner(slot)].outputSlot(0); }
-    // Output 0 of a gate that computes.
-    bool isGateOutput(uint32_t slot) const {
-        const uint32_t index = owner(slot);
-        return index != NONE && nodes[index].computes() && slot == nodes[index].outputSlot(0);
+    uint32_t slotsEnd() const { return static_cast<uint32_t>(roles_.size()); }
+    bool isInput(uint32_t slot) const { return roles_[slot] == Role::Input; }
+    // Output 0 of a gate that computes, of any kind or of `kind`.
+    bool isGateOutput(uint32_t slot) const { return roles_[slot] >= Role::NotOutput; }
+    bool isGateOutput(uint32_t slot, ChipKind kind) const {
+        return roles_[slot] == (kind == NOT_CHIP ? Role::NotOutput : Role::AndOutput);
     }
-    // The slot whose value the last write into pin `slot` carries (ZERO_SLOT
-    // when no source came before it), or NONE when nothing writes the pin.
-    uint32_t driver(uint32_t slot) const {
-        const uint32_t write = writeOfSlot_[slot];
-        return write == NONE ? NONE : writes[write].from;
-    }
-
-    std::vector<Node> nodes;
-    // Every composite's propagation, in pre-order, as one write per pin.
-    std::vector<SlotPair> writes;
-    std::vector<Propagation> propagations;
+    // Where the value of pin `slot` comes from. For a pin a propagation
+    // writes, the slot the last write into it carries (ZERO_SLOT when no
+    // source came before it); for a gate's output 0, the gate's input 0;
+    // NONE for any other pin, which nothing writes.
+    uint32_t driver(uint32_t slot) const { return drivers_[slot]; }
 
 private:
-    using Children = std::vector<std::pair<int32_t, uint32_t>>;
+    enum class Role : uint8_t { LeftOut, Input, Output, NotOutput, AndOutput };
 
-    void flatten(const Design& top);
-    void addNode(const Design& design, int32_t id, uint32_t firstSlot);
-    void resolveWrites(uint32_t index, Children& children);
+    void layOut(const Design& chip, uint32_t firstSlot);
+    void copyLayout(uint32_t from, uint32_t to, const Design& chip);
 
-    std::vector<uint32_t> ownerOfSlot_;
-    std::vector<uint32_t> writeOfSlot_;
+    std::vector<Role> roles_;
+    std::vector<uint32_t> drivers_;
 };
 
 ChipLogic::Design::Tree::Tree(const Design& top)
-    : ownerOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE),
-      writeOfSlot_(1 + static_cast<size_t>(top.pinCount), NONE) {
-    flatten(top);
-    Children children;
-    for (uint32_t index = 0; index < nodes.size(); ++index) {
-        if (!nodes[index].isGate()) resolveWrites(index, children);
-    }
-}
-
-// Pre-order without recursion, so that no depth of nesting can exhaust the
-// stack: each open node's next part is the next node.
-void ChipLogic::Design::Tree::flatten(const Design& top) {
-    struct Open {
-        uint32_t node;
-        size_t nextPart;
+    : roles_(1 + static_cast<size_t>(top.pinCount), Role::LeftOut),
+      drivers_(1 + static_cast<size_t>(top.pinCount), NONE) {
+    // Where each design with parts was first laid out: met again, it is
+    // copied from there instead of walked again. Its entries come from one
+    // growing buffer, a chain of ten thousand designs holding as many.
+    std::pmr::monotonic_buffer_resource entries;
+    std::pmr::unordered_map<const Design*, uint32_t> laidOut(&entries);
+    auto enter = [&](const Design& chip, uint32_t firstSlot) {
+        const uint32_t outputs = firstSlot + static_cast<uint32_t>(chip.inputCount);
+        std::fill(roles_.begin() + firstSlot, roles_.begin() + outputs, Role::Input);
+        if (!chip.isGate() && !chip.parts.empty()) {
+            const auto [first, isFirst] = laidOut.try_emplace(&chip, firstSlot);
+            if (!isFirst) {
+                copyLayout(first->second, firstSlot, chip);
+                return false;
+            }
+        }
+        layOut(chip, firstSlot);
+        return true;
     };
-    nodes.reserve(static_cast<size_t>(top.chipCount));
-    addNode(top, 0, 1);
-    std::vector<Open> open{{0, 0}};
-    while (!open.empty()) {
-        Open& last = open.back();
-        const Node& node = nodes[last.node];
-        if (node.isGate() || last.nextPart == node.design->parts.size()) {
-            nodes[last.node].subtreeEnd = static_cast<uint32_t>(nodes.size());
-            open.pop_back();
-            continue;
-        }
-        const Part& part = node.design->parts[last.nextPart++];
-        const uint32_t child = static_cast<uint32_t>(nodes.size());
-        addNode(*part.design, part.id, node.firstSlot + part.firstPin);
-        open.push_back(Open{child, 0});
+    top.walk(enter, [](const Design&, uint32_t) {});
+}
+
+// The chip's own level: the roles of its outputs and the drivers of the pins
+// its propagations write. A pin that both write, they write from the same
+// source.
+void ChipLogic::Design::Tree::layOut(const Design& chip, uint32_t firstSlot) {
+    const uint32_t outputs = firstSlot + static_cast<uint32_t>(chip.inputCount);
+    std::fill(roles_.begin() + outputs, roles_.begin() + outputs + chip.outputCount, Role::Output);
+    if (chip.computes()) {
+        roles_[outputs] = chip.kind == NOT_CHIP ? Role::NotOutput : Role::AndOutput;
+        drivers_[outputs] = firstSlot;
+    }
+    for (const auto* writes : {&chip.firstWrites, &chip.secondWrites}) {
+        for (const SlotPair& write : *writes) drivers_[inTree(write.to, firstSlot)] = inTree(write.from, firstSlot);
     }
 }
 
-void ChipLogic::Design::Tree::addNode(const Design& design, int32_t id, uint32_t firstSlot) {
-    nodes.push_back(Node{&design, id, firstSlot, 0});
-    std::fill(ownerOfSlot_.begin() + firstSlot, ownerOfSlot_.begin() + nodes.back().slotsEnd(),
-              static_cast<uint32_t>(nodes.size() - 1));
-}
-
-void ChipLogic::Design::Tree::resolveWrites(uint32_t index, Children& children) {
-    const Node& composite = nodes[index];
-    // Sorted by id, then by position, so that the first entry of an id is
-    // its first sub-chip.
-    children.clear();
-    for (uint32_t child = index + 1; child < composite.subtreeEnd; child = nodes[child].subtreeEnd)
-        children.emplace_back(nodes[child].id, child);
-    std::sort(children.begin(), children.end());
-    auto findChild = [&](int32_t id) -> const Node* {
-        const auto found = std::lower_bound(children.begin(), children.end(),
-                                            std::pair<int32_t, uint32_t>(id, 0));
-        return found != children.end() && found->first == id ? &nodes[found->second] : nullptr;
-    };
-
-    const Design& design = *composite.design;
-    const auto begin = static_cast<uint32_t>(writes.size());
-    uint32_t carried = ZERO_SLOT;
-    for (const Connection& wire : design.connections) {
-        if (wire.fromChip == 0) {
-            if (pinInRange(wire.fromPin, design.inputCount)) carried = composite.inputSlot(wire.fromPin);
-        } else if (const Node* source = findChild(wire.fromChip)) {
-            if (pinInRange(wire.fromPin, source->design->outputCount))
-                carried = source->outputSlot(wire.fromPin);
-        }
-        uint32_t destination = NONE;
-        if (wire.toChip == 0) {
-            if (pinInRange(wire.toPin, design.outputCount))
-                destination = composite.outputSlot(wire.toPin);
-        } else if (const Node* target = findChild(wire.toChip)) {
-            if (pinInRange(wire.toPin, target->design->inputCount))
-                destination = target->inputSlot(wire.toPin);
-        }
-        if (destination == NONE) continue;
-        uint32_t& write = writeOfSlot_[destination];
-        if (write == NONE) {
-            write = static_cast<uint32_t>(writes.size());
-            writes.push_back(SlotPair{carried, destination});
-        } else {
-            writes[write].from = carried;
-        }
-    }
-    propagations.push_back(Propagation{index, begin, static_cast<uint32_t>(writes.size())});
+// Everything but the chip's inputs, whose drivers lie outside it, is as
+// where the design was first laid out, every slot moved by the same step.
+void ChipLogic::Design::Tree::copyLayout(uint32_t from, uint32_t to, const Design& chip) {
+    const auto inputs = static_cast<uint32_t>(chip.inputCount);
+    const auto begin = from + inputs, end = from + chip.pinCount;
+    std::copy(roles_.begin() + begin, roles_.begin() + end, roles_.begin() + to + inputs);
+    std::transform(drivers_.begin() + begin, drivers_.begin() + end, drivers_.begin() + to + inputs,
+                   [step = to - from](uint32_t driver) {
+                       return driver == NONE || driver == ZERO_SLOT ? driver : driver + step;
+                   });
 }
 
 // Works out, for the gate state, where every value a call reads comes from.
@@ -196,7 +263,7 @@ void ChipLogic::Design::Tree::resolveWrites(uint32_t index, Children& children) 
 // Pins that nothing writes never change: they read from slots of their own.
 class ChipLogic::Design::GateCompiler {
 public:
-    explicit GateCompiler(const Tree& tree);
+    GateCompiler(const Design& top, const Tree& tree);
     GateProgram compile();
 
 private:
@@ -212,6 +279,7 @@ private:
     void compileLatches();
 
     uint32_t newSlot(uint32_t pin);
+    void placeSlot(uint32_t slot, uint32_t pin);
     uint32_t constantSlot(uint32_t pin);
     uint32_t passThroughSlot(uint32_t output);
 
@@ -222,24 +290,28 @@ private:
     // A pin after the call.
     uint32_t afterCall(uint32_t pin);
 
+    const Design& top_;
     const Tree& tree_;
+    // Where a pin's value lies after the call is its root in
+    // `program_.pinRoots`; for an output, that is `AtEnd`, kept there as soon
+    // as a lookup passes it. OWN_VALUE until worked out.
     GateProgram program_;
-    // The slot a pin's value lies in as the call finds it, once known: its
-    // own (a gate output, a pin that never changes, a pass-through output),
-    // or, for a composite output passing on another, that one's.
-    std::vector<uint32_t> slotOfPin_;
-    // `During` of inputs and `AtEnd` of outputs, once worked out.
-    std::vector<uint32_t> resolved_;
+    // Where a pin's value lies as the call finds it, once known: `During` of
+    // an input, `AtStart` of an output. Its own slot for a gate output, a
+    // pin that never changes, a pass-through output or an input of the chip;
+    // else that of the pin it repeats.
+    std::vector<uint32_t> found_;
     std::vector<uint32_t> passThroughs_;
-    // The pins a lookup passed, to remember in `resolved_` or `slotOfPin_`.
-    std::vector<uint32_t> passedResolved_;
-    std::vector<uint32_t> passedStarts_;
+    // The pins a lookup passed, to remember in `found_` or, as the call
+    // leaves them, in `program_.pinRoots`.
+    std::vector<uint32_t> passedFound_;
+    std::vector<uint32_t> passedLeft_;
 };
 
-ChipLogic::Design::GateCompiler::GateCompiler(const Tree& tree)
-    : tree_(tree),
-      slotOfPin_(1 + static_cast<size_t>(tree.node(0).design->pinCount), NONE),
-      resolved_(slotOfPin_.size(), NONE) {}
+ChipLogic::Design::GateCompiler::GateCompiler(const Design& top, const Tree& tree)
+    : top_(top), tree_(tree), found_(1 + static_cast<size_t>(top.pinCount), NONE) {
+    program_.pinRoots.assign(found_.size(), GateProgram::OWN_VALUE);
+}
 
 ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
     placeSlots();
@@ -254,44 +326,48 @@ ChipLogic::Design::GateProgram ChipLogic::Design::GateCompiler::compile() {
 // The constant 0, the chip's inputs, then the NOT and the AND outputs, so
 // that each kind of gate writes a run of slots.
 void ChipLogic::Design::GateCompiler::placeSlots() {
-    program_.inputCount = static_cast<uint32_t>(tree_.node(0).design->inputCount);
+    program_.inputCount = static_cast<uint32_t>(top_.inputCount);
     for (uint32_t slot = ZERO_SLOT; slot <= program_.inputCount; ++slot) newSlot(slot);
-    program_.notBase = static_cast<uint32_t>(program_.slotPins.size());
-    for (const Tree::Node& node : tree_.nodes) {
-        if (node.computes() && node.design->kind == NOT_CHIP) newSlot(node.outputSlot(0));
-    }
-    program_.andBase = static_cast<uint32_t>(program_.slotPins.size());
-    for (const Tree::Node& node : tree_.nodes) {
-        if (node.computes() && node.design->kind == AND_CHIP) newSlot(node.outputSlot(0));
+    program_.notBase = program_.inputCount + 1;
+    program_.andBase = program_.notBase + top_.notGateCount;
+    program_.slotPins.resize(program_.andBase + top_.andGateCount);
+    uint32_t nextNot = program_.notBase, nextAnd = program_.andBase;
+    for (uint32_t pin = 1; pin < tree_.slotsEnd(); ++pin) {
+        if (tree_.isGateOutput(pin, NOT_CHIP))
+            placeSlot(nextNot++, pin);
+        else if (tree_.isGateOutput(pin, AND_CHIP))
+            placeSlot(nextAnd++, pin);
     }
 }
 
+// A gate's slot mirrors its output, whose driver is the gate's input 0.
 void ChipLogic::Design::GateCompiler::compileGates() {
-    for (const Tree::Node& node : tree_.nodes) {
-        if (!node.computes()) continue;
-        const uint32_t first = find(Lookup::During, node.inputSlot(0));
-        if (node.design->kind == NOT_CHIP)
+    const uint32_t gatesEnd = static_cast<uint32_t>(program_.slotPins.size());
+    for (uint32_t slot = program_.notBase; slot < gatesEnd; ++slot) {
+        const uint32_t input = tree_.driver(program_.slotPins[slot]);
+        const uint32_t first = find(Lookup::During, input);
+        if (slot < program_.andBase)
             program_.notInputs.push_back(first);
         else
-            program_.andInputs.push_back({first, find(Lookup::During, node.inputSlot(1))});
+            program_.andInputs.push_back({first, find(Lookup::During, input + 1)});
     }
 }
 
-// The chip's own pins are always in the pins; so are those of gates' sub-chips.
+// The chip's own pins are always in the pins; so are those of gates'
+// sub-chips, which nothing writes. The outputs that lookups passed have
+// their roots already.
 void ChipLogic::Design::GateCompiler::compilePinRoots() {
-    program_.pinRoots.assign(slotOfPin_.size(), GateProgram::OWN_VALUE);
-    for (size_t index = 1; index < tree_.nodes.size(); ++index) {
-        const Tree::Node& node = tree_.nodes[index];
-        for (uint32_t slot = node.firstSlot; slot < node.slotsEnd(); ++slot)
-            program_.pinRoots[slot] = afterCall(slot);
+    const uint32_t firstInner = 1 + static_cast<uint32_t>(top_.inputCount + top_.outputCount);
+    for (uint32_t slot = firstInner; slot < program_.pinRoots.size(); ++slot) {
+        if (program_.pinRoots[slot] == GateProgram::OWN_VALUE) program_.pinRoots[slot] = afterCall(slot);
     }
 }
 
 void ChipLogic::Design::GateCompiler::compileOutputs() {
-    const Tree::Node& top = tree_.node(0);
-    for (int32_t pin = 0; pin < top.design->outputCount; ++pin) {
-        const uint32_t root = afterCall(top.outputSlot(pin));
-        if (root != GateProgram::OWN_VALUE) program_.outputs.push_back({root, top.outputSlot(pin)});
+    for (int32_t pin = 0; pin < top_.outputCount; ++pin) {
+        const uint32_t output = 1 + static_cast<uint32_t>(top_.inputCount + pin);
+        const uint32_t root = afterCall(output);
+        if (root != GateProgram::OWN_VALUE) program_.outputs.push_back({root, output});
     }
 }
 
@@ -300,23 +376,28 @@ void ChipLogic::Design::GateCompiler::compileLatches() {
     for (size_t index = 0; index < passThroughs_.size(); ++index) {
         const uint32_t output = passThroughs_[index];
         const uint32_t source = find(Lookup::ReadSecond, tree_.driver(output));
-        program_.latches.push_back({source, slotOfPin_[output]});
+        program_.latches.push_back({source, found_[output]});
     }
 }
 
 uint32_t ChipLogic::Design::GateCompiler::newSlot(uint32_t pin) {
     const auto slot = static_cast<uint32_t>(program_.slotPins.size());
     program_.slotPins.push_back(pin);
-    slotOfPin_[pin] = slot;
+    placeSlot(slot, pin);
     return slot;
 }
 
+void ChipLogic::Design::GateCompiler::placeSlot(uint32_t slot, uint32_t pin) {
+    program_.slotPins[slot] = pin;
+    found_[pin] = slot;
+}
+
 uint32_t ChipLogic::Design::GateCompiler::constantSlot(uint32_t pin) {
-    return slotOfPin_[pin] != NONE ? slotOfPin_[pin] : newSlot(pin);
+    return found_[pin] != NONE ? found_[pin] : newSlot(pin);
 }
 
 uint32_t ChipLogic::Design::GateCompiler::passThroughSlot(uint32_t output) {
-    if (slotOfPin_[output] != NONE) return slotOfPin_[output];
+    if (found_[output] != NONE) return found_[output];
     passThroughs_.push_back(output);
     return newSlot(output);
 }
@@ -329,8 +410,8 @@ uint32_t ChipLogic::Design::GateCompiler::passThroughSlot(uint32_t output) {
 // else what the output it passes on holds; as the call leaves it, the gate's
 // new value, else what its chip's second propagation wrote.
 uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
-    passedResolved_.clear();
-    passedStarts_.clear();
+    passedFound_.clear();
+    passedLeft_.clear();
     uint32_t root = NONE;
     while (root == NONE) {
         switch (lookup) {
@@ -340,26 +421,11 @@ uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
             else if (tree_.isInput(pin)) lookup = Lookup::During;
             else lookup = lookup == Lookup::ReadFirst ? Lookup::AtStart : Lookup::AtEnd;
             break;
-        case Lookup::During:
-        case Lookup::AtEnd: {
-            const bool during = lookup == Lookup::During;
-            if (resolved_[pin] != NONE) {
-                root = resolved_[pin];
-            } else if (during ? tree_.owner(pin) == 0 : tree_.isGateOutput(pin)) {
-                root = during ? slotOfPin_[pin] : GateProgram::AFTER_CALL | slotOfPin_[pin];
-            } else {
-                passedResolved_.push_back(pin);
-                const uint32_t driver = tree_.driver(pin);
-                if (driver == NONE) root = constantSlot(pin);
-                lookup = during ? Lookup::ReadFirst : Lookup::ReadSecond, pin = driver;
-            }
-            break;
-        }
         case Lookup::AtStart:
-            if (slotOfPin_[pin] != NONE) {
-                root = slotOfPin_[pin];
+            if (found_[pin] != NONE) {
+                root = found_[pin];
             } else {
-                passedStarts_.push_back(pin);
+                passedFound_.push_back(pin);
                 const uint32_t driver = tree_.driver(pin);
                 if (driver == NONE) root = constantSlot(pin);
                 else if (driver == ZERO_SLOT) root = ZERO_SLOT;
@@ -367,17 +433,35 @@ uint32_t ChipLogic::Design::GateCompiler::find(Lookup lookup, uint32_t pin) {
                 pin = driver;
             }
             break;
+        case Lookup::During:
+        case Lookup::AtEnd: {
+            const bool during = lookup == Lookup::During;
+            // A root not worked out yet is OWN_VALUE, which is NONE.
+            static_assert(GateProgram::OWN_VALUE == NONE, "roots start unknown");
+            const uint32_t known = during ? found_[pin] : program_.pinRoots[pin];
+            if (known != NONE) {
+                root = known;
+            } else if (!during && tree_.isGateOutput(pin)) {
+                root = GateProgram::AFTER_CALL | found_[pin];
+            } else {
+                (during ? passedFound_ : passedLeft_).push_back(pin);
+                const uint32_t driver = tree_.driver(pin);
+                if (driver == NONE) root = constantSlot(pin);
+                lookup = during ? Lookup::ReadFirst : Lookup::ReadSecond, pin = driver;
+            }
+            break;
+        }
         }
     }
-    for (const uint32_t passed : passedResolved_) resolved_[passed] = root;
-    for (const uint32_t passed : passedStarts_) slotOfPin_[passed] = root;
+    for (const uint32_t passed : passedFound_) found_[passed] = root;
+    for (const uint32_t passed : passedLeft_) program_.pinRoots[passed] = root;
     return root;
 }
 
 // Outputs are written by their chip's second propagation (or their gate),
 // inputs by their parent's; what nothing writes keeps its value.
 uint32_t ChipLogic::Design::GateCompiler::afterCall(uint32_t pin) {
-    if (tree_.isGateOutput(pin)) return GateProgram::AFTER_CALL | slotOfPin_[pin];
+    if (tree_.isGateOutput(pin)) return GateProgram::AFTER_CALL | found_[pin];
     const uint32_t driver = tree_.driver(pin);
     return driver == NONE ? GateProgram::OWN_VALUE : find(Lookup::ReadSecond, driver);
 }
@@ -406,6 +490,17 @@ std::shared_ptr<const ChipLogic::Design> ChipLogic::Design::compose(
         design->depth = std::max(design->depth, part.design->depth + 1);
     }
     design->parts = std::move(parts);
+    if (design->isGate()) {
+        const bool computes = design->computes();
+        design->notGateCount = computes && kind == NOT_CHIP ? 1 : 0;
+        design->andGateCount = computes && kind == AND_CHIP ? 1 : 0;
+    } else {
+        for (const Part& part : design->parts) {
+            design->notGateCount += part.design->notGateCount;
+            design->andGateCount += part.design->andGateCount;
+        }
+        design->resolveWrites();
+    }
     return design;
 }
 
@@ -438,55 +533,7 @@ ChipLogic::Design::~Design() {
 
 void ChipLogic::Design::compile() const {
     const Tree tree(*this);
-    auto programs = std::make_unique<Programs>();
-    programs->firstCall = compilePinProgram(tree);
-    programs->laterCalls = GateCompiler(tree).compile();
-    programs_ = std::move(programs);
-}
-
-// The first propagation's writes to a composite's own outputs are dropped:
-// the second one always rewrites them before anything reads them. The
-// second propagation's writes from the composite's own inputs or from the
-// constant 0 are dropped: they repeat the first one's, since nothing changes
-// those sources or those pins in between. A composite's second propagation
-// reads what its sub-chips' second propagations wrote, so it runs after
-// theirs: reversed pre-order puts every composite after its descendants.
-ChipLogic::Design::PinProgram ChipLogic::Design::compilePinProgram(const Tree& tree) {
-    PinProgram program;
-    for (const Tree::Node& node : tree.nodes) {
-        if (!node.computes()) continue;
-        auto& gates = node.design->kind == NOT_CHIP ? program.notGates : program.andGates;
-        gates.push_back(SlotPair{node.inputSlot(0), node.outputSlot(0)});
-    }
-    auto toOwnOutput = [&](const Tree::Propagation& propagation, const SlotPair& write) {
-        return tree.owner(write.to) == propagation.node;
-    };
-    auto fromFixedSource = [&](const Tree::Propagation& propagation, const SlotPair& write) {
-        return write.from == ZERO_SLOT || tree.owner(write.from) == propagation.node;
-    };
-    for (const Tree::Propagation& propagation : tree.propagations) {
-        for (uint32_t index = propagation.begin; index < propagation.end; ++index) {
-            const SlotPair& write = tree.writes[index];
-            if (!toOwnOutput(propagation, write)) program.firstPass.push_back(write);
-        }
-    }
-    for (auto propagation = tree.propagations.rbegin(); propagation != tree.propagations.rend();
-         ++propagation) {
-        for (uint32_t index = propagation->begin; index < propagation->end; ++index) {
-            const SlotPair& write = tree.writes[index];
-            if (toOwnOutput(*propagation, write) || !fromFixedSource(*propagation, write))
-                program.secondPass.push_back(write);
-        }
-    }
-    return program;
-}
-
-template <class Word>
-void ChipLogic::Design::PinProgram::run(Word* pins) const {
-    for (const SlotPair& copy : firstPass) pins[copy.to] = pins[copy.from];
-    for (const SlotPair& gate : notGates) pins[gate.to] = pins[gate.from] ^ ones<Word>();
-    for (const SlotPair& gate : andGates) pins[gate.to] = pins[gate.from] & pins[gate.from + 1];
-    for (const SlotPair& copy : secondPass) pins[copy.to] = pins[copy.from];
+    gateProgram_ = std::make_unique<const GateProgram>(GateCompiler(*this, tree).compile());
 }
 
 // The loops keep their arrays in locals: the byte stores could alias any

@@ -1,8 +1,8 @@
 #pragma once
 
 // The inner circuit of a chip, which never changes once built and is shared
-// by all copies of the chip, and the two programs it compiles to. Private to
-// the chip logic.
+// by all copies of the chip, and the program it compiles to. Private to the
+// chip logic.
 //
 // Pin slots: a chip keeps one byte per pin of its whole tree. Slot 0 holds a
 // constant 0; from slot 1 on come the pins in pre-order: the chip's inputs,
@@ -17,9 +17,9 @@
 #include <vector>
 
 struct ChipLogic::Design {
-    // The programs run on a byte per pin, 0 or 1, for one chip, or on a word
-    // per pin, one bit per chip, for 64 chips side by side (chip/ChipLanes.h).
-    // The value 1 of every chip in a `Word`:
+    // A chip runs on a byte per pin, 0 or 1, or, 64 chips side by side, on a
+    // word per pin, one bit per chip (chip/ChipLanes.h). The value 1 of every
+    // chip in a `Word`:
     template <class Word>
     static constexpr Word ones() {
         return std::is_same<Word, uint8_t>::value ? Word(1) : static_cast<Word>(~Word(0));
@@ -32,11 +32,11 @@ struct ChipLogic::Design {
         uint32_t to;
     };
 
-    // The plain evaluation, on the pins of the whole tree: the copies of the
-    // first propagation of every composite, parents before their sub-chips;
-    // the NOT and AND gates; the copies of the second propagation, sub-chips
-    // before their parents. Exactly the recursive model, whatever values the
-    // pins held before; it runs the first call of a chip.
+    // The first call (`runFirstCall`) as a program, for chips that run it
+    // again and again (chip/ChipLanes.h): the copies of the first
+    // propagation of every composite, parents before their sub-chips; the NOT
+    // and AND gates; the copies of the second propagation, sub-chips before
+    // their parents.
     struct PinProgram {
         std::vector<SlotPair> firstPass;
         std::vector<SlotPair> notGates;
@@ -114,13 +114,6 @@ struct ChipLogic::Design {
         std::shared_ptr<const Design> design;
     };
 
-    // What a chip on this design runs: the first call on its pins as they
-    // stand, later calls on the gate state.
-    struct Programs {
-        PinProgram firstCall;
-        GateProgram laterCalls;
-    };
-
     // A design with no sub-chips and no connections: a NOT, an AND, or a
     // composite without inner circuit.
     static std::shared_ptr<const Design> primitive(ChipKind kind, int32_t inputCount,
@@ -140,31 +133,77 @@ struct ChipLogic::Design {
     Design& operator=(const Design&) = delete;
     ~Design();
 
-    // Compiled the first time a chip on this design is prepared to run, over
-    // the design's whole tree, and kept for every chip on it: a design that
-    // is only ever a part of others compiles nothing.
-    const Programs& programs() const {
-        if (!programs_) compile();
-        return *programs_;
+    // The first call of a chip on this design, on the pins of its whole tree
+    // as they stand: exactly the recursive model, whatever values the pins
+    // held before. It walks the tree as that model does: a composite's first
+    // propagation, then each of its sub-chips in turn, then its second
+    // propagation; a gate computes when the walk comes to it. Nothing is
+    // compiled for it.
+    void runFirstCall(uint8_t* pins) const;
+    // The same as a program, compiled the first time it is asked for and
+    // kept, for chips that run their first call again and again.
+    const PinProgram& firstCallProgram() const {
+        if (!firstCallProgram_) firstCallProgram_ = std::make_unique<const PinProgram>(compilePinProgram());
+        return *firstCallProgram_;
     }
+
+    // What every later call runs: compiled the first time a chip on this
+    // design is prepared to run, over the design's whole tree, and kept for
+    // every chip on it. A design that is only ever a part of others compiles
+    // nothing.
+    const GateProgram& gateProgram() const {
+        if (!gateProgram_) compile();
+        return *gateProgram_;
+    }
+
+    // A NOT or an AND, whose sub-chips, if it was built with any, are never
+    // evaluated; and whether it has the pins it computes with.
+    bool isGate() const;
+    bool computes() const;
 
     ChipKind kind = NOT_CHIP;
     int32_t inputCount = 0;
     int32_t outputCount = 0;
     std::vector<Connection> connections;
     std::vector<Part> parts;
+    // This level's two propagations, resolved once when composed: one write
+    // per pin its connections drive (a part's input or the chip's own
+    // output), from the source the last connection into that pin carries,
+    // less the writes that cannot change anything. In the slots of a chip on
+    // this design: 0 the constant 0, its own pins from 1 on, a part's from
+    // 1 + `firstPin` on. None for a gate.
+    std::vector<SlotPair> firstWrites;
+    std::vector<SlotPair> secondWrites;
 
     // Over the whole tree, this chip included.
     uint32_t pinCount = 0;
     int64_t chipCount = 1;
     int64_t connectionCount = 0;
     int32_t depth = 1;
+    // The NOT and the AND gates that compute, over the whole tree but the
+    // sub-chips of gates.
+    uint32_t notGateCount = 0;
+    uint32_t andGateCount = 0;
 
 private:
     class Tree;
     class GateCompiler;
+    void resolveWrites();
+    void splitWrites(const std::vector<SlotPair>& writes);
+    // Walks every chip of the tree, this one first, with the slot of its
+    // input 0: `enter(design, firstSlot)` in pre-order, which says whether
+    // to walk its sub-chips, and `leave(design, firstSlot)` once they are
+    // left. A gate's sub-chips are left out.
+    template <class Enter, class Leave>
+    void walk(Enter&& enter, Leave&& leave) const;
+    // The first call's steps in the walk's order: `gate(kind, first input
+    // slot, output slot)`, and the copies of the first and the second
+    // propagations, `first(copy)` and `second(copy)`.
+    template <class Gate, class First, class Second>
+    void forEachFirstCallStep(Gate&& gate, First&& first, Second&& second) const;
     void compile() const;
-    static PinProgram compilePinProgram(const Tree& tree);
+    PinProgram compilePinProgram() const;
 
-    mutable std::unique_ptr<const Programs> programs_;
+    mutable std::unique_ptr<const GateProgram> gateProgram_;
+    mutable std::unique_ptr<const PinProgram> firstCallProgram_;
 };

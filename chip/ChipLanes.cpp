@@ -8,7 +8,8 @@ ChipLanes::ChipLanes(const ChipLogic& chip)
     : design_(chip.compiledDesign() ? chip.compiledDesign() : ChipLogic::Design::primitive(chip.kind(), 0, 0)) {
     for (const uint8_t value : chip.pinValues()) startPins_.push_back(value ? ALL_LANES : 0);
     startPins_.resize(1 + static_cast<size_t>(design_->pinCount), 0);
-    state_.assign(2 * static_cast<size_t>(design_->programs().laterCalls.slotCount), 0);
+    state_.assign(2 * static_cast<size_t>(design_->gateProgram().slotCount), 0);
+    design_->firstCallProgram();  // compiled now, so that no call allocates
     restart();
 }
 
@@ -30,14 +31,14 @@ ChipLanes::Word ChipLanes::output(int32_t pin) const {
     return pin >= 0 && pin < outputCount() ? pins_[1 + static_cast<uint32_t>(inputCount() + pin)] : 0;
 }
 
-ChipLanes::Word* ChipLanes::left() { return state_.data() + design_->programs().laterCalls.slotCount - current_; }
+ChipLanes::Word* ChipLanes::left() { return state_.data() + design_->gateProgram().slotCount - current_; }
 
 // As in ChipLogic, the first call runs on the pins as they are, however they
 // disagree; the gate state is loaded once they agree, after it.
 ChipLanes::Word ChipLanes::evaluate() {
-    const ChipLogic::Design::GateProgram& program = design_->programs().laterCalls;
+    const ChipLogic::Design::GateProgram& program = design_->gateProgram();
     if (calls_++ == 0) {
-        design_->programs().firstCall.run(pins_.data());
+        design_->firstCallProgram().run(pins_.data());
         current_ = 0;
         program.load(pins_.data(), found(), left());
         return ALL_LANES;
@@ -52,7 +53,7 @@ ChipLanes::Word ChipLanes::evaluate() {
 }
 
 int64_t ChipLanes::restLimit() const {
-    const ChipLogic::Design::GateProgram& program = design_->programs().laterCalls;
+    const ChipLogic::Design::GateProgram& program = design_->gateProgram();
     return std::max<int64_t>(2, static_cast<int64_t>(program.notInputs.size() + program.andInputs.size() +
                                                      program.latches.size()) + 1);
 }

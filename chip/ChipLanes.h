@@ -8,8 +8,9 @@
 
 // 64 copies of a chip run side by side, each in one bit (a lane) of a 64-bit
 // word per pin: one call evaluates every lane exactly as `ChipLogic::evaluate`
-// evaluates the chip, with the same compiled programs, so 64 input rows cost
-// about what one costs. Allocates nothing after construction.
+// evaluates the chip, the first call as a program of its own, compiled once
+// for the chip's design, since every restart runs it again; so 64 input rows
+// cost about what one costs. Allocates nothing after construction.
 class ChipLanes {
 public:
     using Word = uint64_t;

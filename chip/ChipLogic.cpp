@@ -134,14 +134,14 @@ void ChipLogic::setOutput(int32_t pin, bool value) {
 // The gate state is loaded from the pins only once they agree with the
 // gates, that is after a call; until then the pins may hold anything (a
 // composite showing 0 while the gate behind its output shows 1), and the
-// pin program evaluates them as they are.
+// first call evaluates them as they are.
 void ChipLogic::evaluate() {
     if (!design_) return;
     prepare();
-    const Design::Programs& programs = design_->programs();
+    const Design::GateProgram& program = design_->gateProgram();
     switch (phase_) {
     case Phase::AsBuilt:
-        programs.firstCall.run(pins_.data());
+        design_->runFirstCall(pins_.data());
         phase_ = Phase::Settled;
         return;
     case Phase::Settled:
@@ -151,17 +151,17 @@ void ChipLogic::evaluate() {
     case Phase::Running:
         break;
     }
-    programs.laterCalls.run(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
+    program.run(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
     current_ = otherHalf();
 }
 
 void ChipLogic::prepare() {
     if (design_ && slots_.empty())
-        slots_.assign(2 * static_cast<size_t>(design_->programs().laterCalls.slotCount), 0);
+        slots_.assign(2 * static_cast<size_t>(design_->gateProgram().slotCount), 0);
 }
 
 void ChipLogic::loadGateState() {
-    design_->programs().laterCalls.load(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
+    design_->gateProgram().load(pins_.data(), slots_.data() + current_, slots_.data() + otherHalf());
 }
 
 // The state's two halves lie end to end: the other one starts where this one ends, or at 0.
@@ -169,7 +169,7 @@ uint32_t ChipLogic::otherHalf() const { return static_cast<uint32_t>(slots_.size
 
 bool ChipLogic::pinValue(uint32_t slot) const {
     if (phase_ != Phase::Running) return pins_[slot] != 0;
-    return design_->programs().laterCalls.pinValue(slot, pins_.data(), slots_.data() + otherHalf(),
+    return design_->gateProgram().pinValue(slot, pins_.data(), slots_.data() + otherHalf(),
                                         slots_.data() + current_);
 }
 

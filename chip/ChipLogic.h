@@ -35,12 +35,13 @@ int32_t drawChipId();
 // and propagates again, so a signal advances one gate per call at any depth.
 //
 // The inner circuit never changes once built: it lives in an immutable
-// design, shared by copies and extracted sub-chips and compiled once, the
-// first time a chip on it is prepared to run (chip/ChipDesign.h). A chip
-// itself holds one byte per pin of its whole tree and, once prepared, two
-// copies of a gate state of about one byte per gate: a call after the first
-// computes every gate from the state the last call left, and leaves the
-// inner pins to be read from the state when asked for.
+// design, shared by copies and extracted sub-chips and compiled once, for
+// the calls after the first, the first time a chip on it is prepared to run
+// (chip/ChipDesign.h). A chip itself holds one byte per pin of its whole
+// tree and, once prepared, two copies of a gate state of about one byte per
+// gate: a call after the first computes every gate from the state the last
+// call left, and leaves the inner pins to be read from the state when asked
+// for.
 class ChipLogic {
     // The immutable inner circuit and what it compiles to (chip/ChipDesign.h).
     struct Design;
@@ -101,8 +102,10 @@ public:
 
     // Outputs from inputs, one pass (see the class comment). The first call
     // of a chip built or extracted (or of a copy of one not yet evaluated)
-    // evaluates its pins as they are, however they disagree; later calls run
-    // on the gate state. Allocates nothing once the chip is prepared.
+    // evaluates its pins as they are, however they disagree, walking its
+    // inner circuit; later calls run on the gate state. Once the chip is
+    // prepared, only the first call allocates: the walk's stack, an entry
+    // per level.
     void evaluate();
 
     // Readies the chip to run: compiles its inner circuit, unless a chip on
@@ -211,7 +214,7 @@ public:
     };
 
 private:
-    // 64 copies of a chip side by side run its compiled programs on words.
+    // 64 copies of a chip side by side run its design's programs on words.
     friend class ChipLanes;
     // The design and what it compiles to: none for an empty or moved-from chip.
     const std::shared_ptr<const Design>& compiledDesign() const { return design_; }

@@ -43,7 +43,8 @@ inline ::testing::AssertionResult same(const ChipLogic& logic, const ReferenceCh
 // Random circuits with everything that can go wrong in them: nesting, ids
 // shared by several sub-chips or naming nothing, several connections into
 // one pin, inputs wired straight to outputs, pins out of range, fresh and
-// saved gates, and sub-chips that already hold values when they are built in.
+// saved gates, sub-chips that already hold values when they are built in,
+// and copies of one sub-chip side by side, sharing its circuit.
 class RandomCircuits {
 public:
     explicit RandomCircuits(uint32_t seed) : random(seed) {}
@@ -75,7 +76,9 @@ private:
         std::vector<ChipLogic> logicSubs;
         std::vector<ReferenceChip> referenceSubs;
         for (int32_t count = pick(0, 5); count > 0; --count) {
-            Twin sub = chip(depth - 1);
+            const bool copy = !logicSubs.empty() && chance(0.2);
+            const std::size_t copied = copy ? random() % logicSubs.size() : 0;
+            Twin sub = copy ? Twin{logicSubs[copied], referenceSubs[copied]} : chip(depth - 1);
             const bool repeat = !referenceSubs.empty() && chance(0.15);
             sub.reference.id = repeat ? referenceSubs[random() % referenceSubs.size()].id : drawChipId();
             sub.logic.setId(sub.reference.id);
