@@ -1,5 +1,6 @@
 #include "editing/Editor.h"
 #include "editing/OlderCopies.h"
+#include "support/EditorSteps.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,34 +21,15 @@ namespace {
 constexpr int LEVELS = 5;
 constexpr int PER_LEVEL = 20;
 
-std::unique_ptr<Editor> newEditor() {
-    return std::make_unique<Editor>(BoardLayout(1920, 1080), [](const std::string& name) { return 10.f * static_cast<float>(name.size()); });
-}
-
-int32_t place(Editor& editor, const std::string& name, float x, float y) {
-    const Chip& chip = *editor.place(*editor.palette().find(name));
-    editor.moveChip(chip, {x, y});
-    editor.endMove();
-    return chip.id();
-}
-
-void connect(Editor& editor, int32_t fromChip, int32_t fromPin, int32_t toChip, int32_t toPin) {
-    editor.connect(Wire({fromChip, fromPin, toChip, toPin}, {}, {}));
-}
-
-void clear(Editor& editor) {
-    while (!editor.board().chips.empty()) editor.removeChip(*editor.board().chips.begin());
-}
-
 // out0 = NOT (in0 AND in1), out1 = out0 AND in2; moved: out1 = out0 AND in0.
 void saveBase(Editor& editor, bool moved) {
-    const int32_t gate = place(editor, "AND", 300, 200), invert = place(editor, "NOT", 500, 200), second = place(editor, "AND", 700, 200);
-    connect(editor, 0, 0, gate, 0), connect(editor, 0, 1, gate, 1), connect(editor, gate, 0, invert, 0);
-    connect(editor, invert, 0, second, 0), connect(editor, 0, moved ? 0 : 2, second, 1);
-    connect(editor, invert, 0, 0, 0), connect(editor, second, 0, 0, 1);
+    const int32_t gate = place(editor, "AND", {300, 200}), invert = place(editor, "NOT", {500, 200}), second = place(editor, "AND", {700, 200});
+    wire(editor, 0, 0, gate, 0), wire(editor, 0, 1, gate, 1), wire(editor, gate, 0, invert, 0);
+    wire(editor, invert, 0, second, 0), wire(editor, 0, moved ? 0 : 2, second, 1);
+    wire(editor, invert, 0, 0, 0), wire(editor, second, 0, 0, 1);
     editor.setName("BASE");
     editor.save();
-    clear(editor);
+    clearBoard(editor);
 }
 
 std::string nameOf(int level, int index) { return level == 0 ? "BASE" : "L" + std::to_string(level) + "C" + std::to_string(index); }
@@ -59,16 +41,16 @@ void saveLevels(Editor& editor) {
         for (int index = 0; index < PER_LEVEL; ++index) {
             std::vector<int32_t> parts;
             for (int part = 0; part < 4; ++part)
-                parts.push_back(place(editor, nameOf(level - 1, (index + 7 * part) % PER_LEVEL), 200.f + 300.f * part, 300.f));
-            for (int32_t pin = 0; pin < 3; ++pin) connect(editor, 0, pin, parts[0], pin);
+                parts.push_back(place(editor, nameOf(level - 1, (index + 7 * part) % PER_LEVEL), {200.f + 300.f * part, 300.f}));
+            for (int32_t pin = 0; pin < 3; ++pin) wire(editor, 0, pin, parts[0], pin);
             for (int part = 1; part < 4; ++part) {
-                connect(editor, parts[part - 1], 0, parts[part], 0), connect(editor, parts[part - 1], 1, parts[part], 1);
-                connect(editor, 0, 2, parts[part], 2);
+                wire(editor, parts[part - 1], 0, parts[part], 0), wire(editor, parts[part - 1], 1, parts[part], 1);
+                wire(editor, 0, 2, parts[part], 2);
             }
-            connect(editor, parts[3], 0, 0, 0), connect(editor, parts[3], 1, 0, 1);
+            wire(editor, parts[3], 0, 0, 0), wire(editor, parts[3], 1, 0, 1);
             editor.setName(nameOf(level, index));
             editor.save();
-            clear(editor);
+            clearBoard(editor);
         }
     }
 }
@@ -80,7 +62,7 @@ std::unique_ptr<Editor> changedWork() {
     saveBase(*editor, false);
     saveLevels(*editor);
     saveBase(*editor, true);
-    for (int copy = 0; copy < 10; ++copy) place(*editor, nameOf(LEVELS, copy), 100.f + 150.f * copy, 600.f);
+    for (int copy = 0; copy < 10; ++copy) place(*editor, nameOf(LEVELS, copy), {100.f + 150.f * copy, 600.f});
     editor->setHistoryBudget(History::BUDGET);
     editor->takeNotices();
     return editor;

@@ -1,5 +1,7 @@
 #include "check/TestFile.h"
 
+#include "storage/Spelling.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -85,8 +87,8 @@ private:
     void readRow(const TestFile::Block& block, const std::vector<std::string>& words) {
         const auto [inputs, outputs] = split(words);
         if (inputs.size() != block.inputNames.size() || outputs.size() != block.outputNames.size())
-            refuse("a row of " + TestFile::counted(static_cast<int64_t>(inputs.size()), "input") + " and " +
-                   TestFile::counted(static_cast<int64_t>(outputs.size()), "output") + " under a header of " +
+            refuse("a row of " + Spelling::counted(static_cast<int64_t>(inputs.size()), "input") + " and " +
+                   Spelling::counted(static_cast<int64_t>(outputs.size()), "output") + " under a header of " +
                    std::to_string(block.inputNames.size()) + " and " + std::to_string(block.outputNames.size()));
         TestFile::Row row{line, values(inputs), values(outputs), settle, sequence};
         const auto xs = std::count(row.inputs.begin(), row.inputs.end(), 'x');
@@ -113,10 +115,6 @@ private:
 };
 
 }  // namespace
-
-std::string TestFile::counted(int64_t count, const std::string& what) {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
 
 std::vector<TestFile::Block> TestFile::parse(const std::string& text) {
     Parser parser;

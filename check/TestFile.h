@@ -46,7 +46,4 @@ public:
     };
 
     static std::vector<Block> parse(const std::string& text);
-
-    // "1 input", "2 inputs", as the messages count.
-    static std::string counted(int64_t count, const std::string& what);
 };

@@ -1,6 +1,7 @@
 #include "check/TestRunner.h"
 
 #include "check/TestHeader.h"
+#include "storage/Spelling.h"
 
 #include <algorithm>
 
@@ -39,8 +40,8 @@ TestRunner::TestRunner(std::vector<TestFile::Block> blocks, const LibraryChips& 
         if (block.inputNames.size() != static_cast<size_t>(chip->inputCount()) ||
             block.outputNames.size() != static_cast<size_t>(chip->outputCount()))
             throw TestFile::Malformed(std::to_string(block.headerLine) + ": " + block.chip + " has " +
-                                      TestFile::counted(chip->inputCount(), "input") + " and " +
-                                      TestFile::counted(chip->outputCount(), "output") + ", the header names " +
+                                      Spelling::counted(chip->inputCount(), "input") + " and " +
+                                      Spelling::counted(chip->outputCount(), "output") + ", the header names " +
                                       std::to_string(block.inputNames.size()) + " and " +
                                       std::to_string(block.outputNames.size()));
         TestHeader::check(block, chips.pinNames(block.chip));
@@ -76,7 +77,7 @@ bool TestRunner::run(std::ostream& out) {
         rows += failed.size();
         failures += static_cast<size_t>(std::count(failed.begin(), failed.end(), true));
     }
-    out << name_ << ": " << TestFile::counted(static_cast<int64_t>(rows - failures), "row") << " passed, " << failures
+    out << name_ << ": " << Spelling::counted(static_cast<int64_t>(rows - failures), "row") << " passed, " << failures
         << " failed\n";
     return failures == 0;
 }
@@ -85,13 +86,15 @@ void TestRunner::runCases(const TestFile::Block& block, RowBatch& batch, const s
                           RowBatch::Start start, std::vector<bool>& failed, std::ostream& out) const {
     if (cases.empty()) return;
     std::vector<RowBatch::Word> words(block.inputNames.size(), 0);
-    // Lanes without a case of their own run the first case again: they rest when it does.
-    for (size_t lane = 0; lane < RowBatch::ROWS; ++lane) {
-        const Case& laneCase = cases[lane < cases.size() ? lane : 0];
-        const std::string inputs = inputsOf(block.rows[laneCase.row].inputs, laneCase.combination);
+    for (size_t lane = 0; lane < cases.size(); ++lane) {
+        const std::string inputs = inputsOf(block.rows[cases[lane].row].inputs, cases[lane].combination);
         for (size_t pin = 0; pin < inputs.size(); ++pin)
             if (inputs[pin] == '1') words[pin] |= RowBatch::Word(1) << lane;
     }
+    // Lanes without a case of their own run the first case again: they rest when it does.
+    if (cases.size() < RowBatch::ROWS)
+        for (RowBatch::Word& word : words)
+            if (word & 1) word |= ~RowBatch::Word(0) << cases.size();
     batch.run(words, start);
     for (size_t lane = 0; lane < cases.size(); ++lane) {
         const TestFile::Row& row = block.rows[cases[lane].row];
@@ -105,10 +108,10 @@ void TestRunner::runCases(const TestFile::Block& block, RowBatch& batch, const s
         out << name_ << ":" << row.line << ": " << block.chip << " "
             << named(block.inputNames, inputsOf(row.inputs, cases[lane].combination)) << ": expected "
             << named(block.outputNames, row.outputs);
-        if (row.settle != TestFile::ANY_SETTLE) out << " within " << TestFile::counted(row.settle, "call");
+        if (row.settle != TestFile::ANY_SETTLE) out << " within " << Spelling::counted(row.settle, "call");
         if (settled == RowBatch::OSCILLATES)
-            out << ", came no rest within " << TestFile::counted(batch.restLimit(), "call") << '\n';
+            out << ", came no rest within " << Spelling::counted(batch.restLimit(), "call") << '\n';
         else
-            out << ", came " << named(block.outputNames, came) << " after " << TestFile::counted(settled, "call") << '\n';
+            out << ", came " << named(block.outputNames, came) << " after " << Spelling::counted(settled, "call") << '\n';
     }
 }

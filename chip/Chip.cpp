@@ -41,8 +41,7 @@ Point Chip::boardSize() const {
 }
 
 bool Chip::contains(Point point) const {
-    return position_.x < point.x && point.x <= position_.x + size_.x && position_.y < point.y &&
-           point.y <= position_.y + size_.y;
+    return Box{position_.x, position_.y, size_.x, size_.y}.contains(point);
 }
 
 Point Chip::labelPosition() const { return {laidOutAt_.x + (laidOutSize_.x - labelWidth_) * 0.5f, laidOutAt_.y}; }

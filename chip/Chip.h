@@ -57,7 +57,6 @@ public:
     uint64_t layoutStamp() const { return layoutStamp_; }
 
     const std::string& name() const { return name_; }
-    float labelWidth() const { return labelWidth_; }
     Point position() const { return position_; }
     Point size() const { return size_; }
     Box bounds() const { return Box::placed(position_, size_); }

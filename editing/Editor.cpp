@@ -35,18 +35,11 @@ std::string withLines(const std::string& words, const std::vector<std::string>& 
 
 bool isPrimitive(const Chip& chip) { return chip.kind() == NOT_CHIP || chip.kind() == AND_CHIP; }
 
-// What is said is UTF-8; names are 8-bit, each byte a character.
-std::string shown(const std::string& name) { return Spelling::utf8(name); }
-
-std::string counted(int32_t count, const char* what) {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 // ": 3 inputs → 2", for each side whose count changed.
 std::string countsChanged(std::pair<int32_t, int32_t> before, std::pair<int32_t, int32_t> after) {
     std::string change;
     const auto side = [&change](int32_t from, int32_t to, const char* what) {
-        if (from != to) change += (change.empty() ? ": " : ", ") + counted(from, what) + " \u2192 " + std::to_string(to);
+        if (from != to) change += (change.empty() ? ": " : ", ") + Spelling::counted(from, what) + " \u2192 " + std::to_string(to);
     };
     side(before.first, after.first, "input");
     side(before.second, after.second, "output");
@@ -57,7 +50,7 @@ std::pair<int32_t, int32_t> pinCounts(const ChipLogic& chip) { return {chip.inpu
 
 // A chip by its name, more by their number, as a step names them.
 std::string namesOf(const std::vector<const Chip*>& chips) {
-    return chips.size() == 1 ? shown(chips.front()->name()) : std::to_string(chips.size()) + " chips";
+    return chips.size() == 1 ? Spelling::utf8(chips.front()->name()) : std::to_string(chips.size()) + " chips";
 }
 
 Box boundsOf(const std::vector<const Chip*>& chips) {
@@ -202,7 +195,7 @@ const Chip* Editor::place(const PaletteEntry& entry) {
     if (tooLarge(board_.sizeAsChip() + entry.treeSize(), entry.name(), "not placed", "board")) return nullptr;
     if (tooDeep(entry.depth() + 1, entry.name(), "not placed", "board")) return nullptr;
     endMove();
-    record("place " + shown(entry.name()));
+    record("place " + Spelling::utf8(entry.name()));
     Chip& placed = board_.chips.place(entry);
     // Its pins are laid out for the new height when it first moves.
     placed.resize(placed.boardSize());
@@ -238,7 +231,7 @@ void Editor::settleMove() {
 // chips than ids, those of a repeated id are that chip's only.
 void Editor::removeChip(const Chip& chip) {
     if (moving(chip)) endMove();
-    record("remove " + shown(chip.name()));
+    record("remove " + Spelling::utf8(chip.name()));
     const int32_t id = chip.id();
     if (board_.chips.find(id) == &chip)
         board_.removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
@@ -344,7 +337,7 @@ bool Editor::connect(const Wire& wire) {
     const Connection& c = wire.connection;
     if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false)) return false;
     if (board_.wireInto(c.toChip, c.toPin)) {
-        const std::string owner = c.toChip == 0 ? "the board" : shown(board_.chips.find(c.toChip)->name());
+        const std::string owner = c.toChip == 0 ? "the board" : Spelling::utf8(board_.chips.find(c.toChip)->name());
         return say((c.toChip == 0 ? "output " : "input ") + std::to_string(c.toPin) + " of " + owner + " is taken"), false;
     }
     record("make a wire");
@@ -378,7 +371,7 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     const int64_t size = board_.sizeAsChip() + (wireUnderWay ? 1 : 0);
     if (name_.empty()) return say("type a name first"), Saved::Refused;
     if (!fitsInPalette(size, name_) || tooDeep(board_.depthAsChip(), name_, "not saved", "chip")) return Saved::Refused;
-    record("save " + shown(name_), true, true);
+    record("save " + Spelling::utf8(name_), true, true);
     const PaletteEntry* same = palette_.find(name_);
     const std::pair<int32_t, int32_t> before = same ? pinCounts(*same) : std::pair<int32_t, int32_t>{};
     auto kept = std::make_shared<const KeptBoard>(keptBoard(board_));
@@ -387,9 +380,9 @@ Editor::Saved Editor::save(const std::optional<Connection>& wireUnderWay) {
     const std::pair<int32_t, int32_t> after = pinCounts(saved);
     kept_.remember(kept);
     if (!palette_.join(PaletteEntry(std::move(saved), kept, board_.names)))
-        return say("replaced " + shown(name_) + countsChanged(before, after) + OlderCopies(palette_.entries(), board_, &name_).held()),
+        return say("replaced " + Spelling::utf8(name_) + countsChanged(before, after) + OlderCopies(palette_.entries(), board_, &name_).held()),
                Saved::Replaced;
-    say("saved " + shown(name_));
+    say("saved " + Spelling::utf8(name_));
     name_.clear();
     palette_.scroll(static_cast<int>(palette_.size()));
     return Saved::Appended;
@@ -402,7 +395,7 @@ void Editor::open(const PaletteEntry& entry) {
     const PaletteEntry opened = entry;
     endMove();
     inside_.reset();
-    record("open " + shown(opened.name()), false, true, true);
+    record("open " + Spelling::utf8(opened.name()), false, true, true);
     way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
     record_.restart();
     if (opened.savedBoard()) {
@@ -419,7 +412,7 @@ void Editor::open(const PaletteEntry& entry) {
 // Chips placed from the entry, or saved with it inside, keep what they are.
 void Editor::removeFromPalette(const PaletteEntry& entry) {
     if (&entry < palette_.entries().data() + 2) return;
-    const std::string name = shown(entry.name());
+    const std::string name = Spelling::utf8(entry.name());
     record("remove " + name + " from the palette", true);
     palette_.remove(entry);
     say("removed " + name + ": Ctrl+Z brings it back");
@@ -485,7 +478,7 @@ void Editor::back() {
     if (way_.empty()) return;
     endMove();
     const std::shared_ptr<const BoardLeft> left = way_.back();
-    record("back to " + (left->name.empty() ? std::string("the board") : shown(left->name)), false, true, true);
+    record("back to " + (left->name.empty() ? std::string("the board") : Spelling::utf8(left->name)), false, true, true);
     way_.pop_back();
     board_ = left->board;
     name_ = left->name;
@@ -595,7 +588,7 @@ std::string Editor::pinLabel(const PinOf& pin) const {
     const std::string named = !alike ? "" : pin.output ? entry->pinNames().output(static_cast<std::size_t>(pin.pin))
                                                         : entry->pinNames().input(static_cast<std::size_t>(pin.pin));
     const std::string unnamed = (pin.output ? "out " : "in ") + std::to_string(pin.pin);
-    return shown(pin.chip->name()) + ": " + (named.empty() ? unnamed : shown(named));
+    return Spelling::utf8(pin.chip->name()) + ": " + (named.empty() ? unnamed : Spelling::utf8(named));
 }
 
 Point Editor::inFrame(const Chip& chip, Point wanted) const {
@@ -698,16 +691,16 @@ bool Editor::tooLarge(int64_t size, const std::string& name, const char* refused
 }
 
 void Editor::sayTooLarge(const std::string& name, const char* refused, const char* what) {
-    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too large",
-        "\"" + shown(name) + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
+    say("\"" + Spelling::utf8(name) + "\" " + refused + ": the " + what + " would be too large",
+        "\"" + Spelling::utf8(name) + "\" " + refused + ": the " + what + " would hold more than " + std::to_string(largestChip_) +
             " parts (chips, pins and connections at every depth)");
 }
 
 // Nor may a chip nest deeper than the deepest a library may hold.
 bool Editor::tooDeep(int32_t depth, const std::string& name, const char* refused, const char* what) {
     if (depth <= deepestChip_) return false;
-    say("\"" + shown(name) + "\" " + refused + ": the " + what + " would be too deep",
-        "\"" + shown(name) + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
+    say("\"" + Spelling::utf8(name) + "\" " + refused + ": the " + what + " would be too deep",
+        "\"" + Spelling::utf8(name) + "\" " + refused + ": the " + what + " would be more than " + std::to_string(deepestChip_) +
             " levels deep (chips within chips)");
     return true;
 }

@@ -48,10 +48,6 @@ std::vector<std::size_t> components(const std::vector<std::vector<Edge>>& edges,
     return component;
 }
 
-std::string counted(std::size_t count, const std::string& what) {
-    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
-}
-
 // "a", "a and b", "a, b and c".
 std::string listed(const std::vector<std::string>& items) {
     std::string list;
@@ -80,7 +76,7 @@ public:
 
     void say(std::vector<std::string>& lines) const {
         for (const Pin& pin : pins_)
-            lines.push_back(where_ + ": " + counted(pin.wires, "wire") + (pin.input ? " to " : " from ") + Spelling::utf8(pin.chip) + "'s " +
+            lines.push_back(where_ + ": " + Spelling::counted(static_cast<int64_t>(pin.wires), "wire") + (pin.input ? " to " : " from ") + Spelling::utf8(pin.chip) + "'s " +
                             (pin.input ? "input " : "output ") + std::to_string(pin.number) + " removed");
     }
 
@@ -178,8 +174,8 @@ std::string OlderCopies::described() const {
     const std::size_t named = entries.size() > 3 ? 2 : entries.size();
     std::vector<std::string> items;
     for (std::size_t at = 0; at < named; ++at) items.push_back(Spelling::utf8(palette_[entries[at]].name()));
-    if (entries.size() > named) items.push_back(counted(entries.size() - named, "other saved chip"));
-    if (!boardChips_.empty()) items.push_back(counted(boardChips_.size(), "chip") + " on the board");
+    if (entries.size() > named) items.push_back(Spelling::counted(static_cast<int64_t>(entries.size() - named), "other saved chip"));
+    if (!boardChips_.empty()) items.push_back(Spelling::counted(static_cast<int64_t>(boardChips_.size()), "chip") + " on the board");
     return listed(items);
 }
 

@@ -31,9 +31,6 @@ constexpr std::size_t LONGEST_NAME = 20;
 // hold it with its width, or at infinity.
 constexpr double FARTHEST = 1e6;
 
-// Names are 8-bit: each byte is the code point of its value, in UTF-8.
-std::string toUtf8(const std::string& bytes) { return Spelling::utf8(bytes); }
-
 template <class Value>
 void appendBytes(std::string& key, const Value& value) {
     key.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -499,8 +496,8 @@ namespace {
 // A name for each pin, "" for an unnamed one; names past the last pin name none.
 Json describePins(const PinNames& pins, std::size_t inputCount, std::size_t outputCount) {
     Json inputs = Json::array(), outputs = Json::array();
-    for (std::size_t pin = 0; pin < inputCount; ++pin) inputs.push_back(toUtf8(pins.input(pin)));
-    for (std::size_t pin = 0; pin < outputCount; ++pin) outputs.push_back(toUtf8(pins.output(pin)));
+    for (std::size_t pin = 0; pin < inputCount; ++pin) inputs.push_back(Spelling::utf8(pins.input(pin)));
+    for (std::size_t pin = 0; pin < outputCount; ++pin) outputs.push_back(Spelling::utf8(pins.output(pin)));
     return {{"inputs", inputs}, {"outputs", outputs}};
 }
 
@@ -511,7 +508,7 @@ Json describeBoard(const KeptBoard& board, Writer& writer) {
     for (const KeptBoard::Input& input : board.inputs) inputs.push_back(input.value), clocked.push_back(input.clocked);
     Json chips = Json::array(), wires = Json::array();
     for (const KeptBoard::PlacedChip& chip : board.chips)
-        chips.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
+        chips.push_back({{"name", Spelling::utf8(chip.name)}, {"definition", writer.define(chip.logic.part())}, {"at", {chip.x, chip.y}}});
     for (const Connection& c : board.wires) wires.push_back({c.fromChip, c.fromPin, c.toChip, c.toPin});
     Json described{{"inputs", bitsOf(inputs)}, {"clocked", bitsOf(clocked)}, {"outputs", bitsOf(board.outputs)}};
     if (board.pins.any()) described["pins"] = describePins(board.pins, board.inputs.size(), board.outputs.size());
@@ -533,7 +530,7 @@ struct LibraryFile::WrittenPalette {
 
     explicit WrittenPalette(const std::vector<NamedChip>& palette) : chips(palette) {
         for (const NamedChip& chip : chips) {
-            list.push_back({{"name", toUtf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
+            list.push_back({{"name", Spelling::utf8(chip.name)}, {"definition", writer.define(chip.chip.part())}});
             if (chip.pins.any())
                 list.back()["pins"] = describePins(chip.pins, static_cast<std::size_t>(chip.chip.inputCount()),
                                                    static_cast<std::size_t>(chip.chip.outputCount()));
@@ -564,7 +561,7 @@ std::string LibraryFile::textOf(const Library& library, const WrittenPalette& pa
     text << ",\n  \"chips\": ";
     writeList(text, chips, 2);
     text << ",\n  \"board\": {\n    \"inputs\": " << board["inputs"].dump() << ", \"clocked\": " << board["clocked"].dump()
-         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(toUtf8(library.name)).dump();
+         << ", \"outputs\": " << board["outputs"].dump() << ", \"name\": " << Json(Spelling::utf8(library.name)).dump();
     if (board.contains("pins")) text << ",\n    \"pins\": " << board["pins"].dump();
     writeChipsAndWires(text, board, 3);
     text << "\n  }\n}\n";

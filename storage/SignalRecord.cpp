@@ -32,10 +32,15 @@ int64_t SignalRecord::since(int32_t signal) const {
 uint64_t SignalRecord::bits(int32_t signal, int64_t step) const {
     const int64_t first = since(signal);
     if (step >= end_ || step + 64 <= first) return 0;
-    uint64_t mask = ~uint64_t{0};
-    if (first > step) mask <<= first - step;
-    if (end_ - step < 64) mask &= (uint64_t{1} << (end_ - step)) - 1;
-    return ringBits(signals_[static_cast<size_t>(signal)], step) & mask;
+    return ringBits(signals_[static_cast<size_t>(signal)], step) & stepsMask(step, first, end_);
+}
+
+uint64_t SignalRecord::stepsMask(int64_t block, int64_t from, int64_t to) {
+    const auto bitsBelow = [block](int64_t step) {
+        const int64_t count = step - block;
+        return count <= 0 ? uint64_t{0} : count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
+    };
+    return bitsBelow(to) & ~bitsBelow(from);
 }
 
 uint64_t SignalRecord::ringBits(const Signal& signal, int64_t step) const {

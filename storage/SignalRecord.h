@@ -51,6 +51,8 @@ public:
     // at which the signal has no value reads 0. Two word reads at most: the
     // last 256 steps of a signal are four calls.
     uint64_t bits(int32_t signal, int64_t step) const;
+    // The steps from `from` to `to` - 1 among the 64 from `block` on, as bits.
+    static uint64_t stepsMask(int64_t block, int64_t from, int64_t to);
 
     // The heap the record holds for its steps.
     size_t bytes() const;

@@ -1,5 +1,9 @@
 #include "storage/Spelling.h"
 
+std::string Spelling::counted(int64_t count, const std::string& what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
 std::string Spelling::utf8(const std::string& name) {
     std::string text;
     for (const char byte : name) {

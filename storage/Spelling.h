@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,4 +17,6 @@ public:
     static std::string latin1(const std::string& text) { return decode(text).value_or(text); }
     // Whether text typed, in UTF-8 or as the name's own bytes, spells the name.
     static bool spells(const std::string& text, const std::string& name) { return text == name || latin1(text) == name; }
+    // "1 call", "2 calls": a count and its noun, in the singular or the plural.
+    static std::string counted(int64_t count, const std::string& what);
 };

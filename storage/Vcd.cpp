@@ -15,15 +15,6 @@ std::string codeOf(int32_t signal) {
     return code;
 }
 
-// The steps from `from` to `to` - 1 among the 64 from `block` on, as bits.
-uint64_t stepsMask(int64_t block, int64_t from, int64_t to) {
-    const auto bitsBelow = [block](int64_t step) {
-        const int64_t count = step - block;
-        return count <= 0 ? uint64_t{0} : count >= 64 ? ~uint64_t{0} : (uint64_t{1} << count) - 1;
-    };
-    return bitsBelow(to) & ~bitsBelow(from);
-}
-
 class Writer {
 public:
     Writer(const SignalRecord& record, std::string& text) : record_(record), text_(text) {
@@ -59,8 +50,9 @@ public:
                 // A step changes a signal when its value differs from the step
                 // before, and when it is the signal's first after the first step.
                 words[signal] = record_.bits(index, block);
-                changed[signal] = ((words[signal] ^ (words[signal] << 1 | last[signal])) | stepsMask(block, since, since + 1)) &
-                                  stepsMask(block, std::max(since, first + 1), end);
+                const uint64_t firstOfSignal = SignalRecord::stepsMask(block, since, since + 1);
+                changed[signal] = ((words[signal] ^ (words[signal] << 1 | last[signal])) | firstOfSignal) &
+                                  SignalRecord::stepsMask(block, std::max(since, first + 1), end);
                 last[signal] = words[signal] >> 63;
                 any |= changed[signal];
             }
