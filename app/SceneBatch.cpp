@@ -101,9 +101,7 @@ void SceneBatch::rebuild(const App& app) {
         if (!line->getString().isEmpty()) addText(overlay, *line);
     addPaletteMarks(editor);
     if (app.widgets().timingDiagram.isShown()) addTimingDiagram(app.widgets().timingDiagram);
-    const std::optional<PinNaming::Field>& naming = app.pinNaming().field();
-    for (const sf::Text& name : pinNameTexts(editor, app.font(), naming && naming->output, naming ? naming->pin : -1))
-        addText(overlay, name);
+    addPinNames(app);
     addTag(app.widgets().pinField);
     if (app.widgets().keyPanel.isShown()) {
         addShape(overlay, app.widgets().keyPanel.rect(), app.widgets().keyPanel.rect().getFillColor());
@@ -191,7 +189,10 @@ void SceneBatch::addTag(const Tag& tag) {
 // wires and under the lines and the panel; nothing while none is in use.
 void SceneBatch::addSelection(const App& app) {
     if (app.editor().inside()) return;  // the chips selected are not the ones shown
-    for (const Chip* chip : app.selecting().selected()) addShape(overlay, selectedOutlineOf(*chip), sf::Color::Transparent);
+    for (const Chip* chip : app.selecting().selected()) {
+        outlineSelected(selectedOutline, *chip);
+        addShape(overlay, selectedOutline, sf::Color::Transparent);
+    }
     if (const std::optional<Box> area = app.selecting().area()) addShape(overlay, selectingRectangle(*area), sf::Color::Transparent);
 }
 
@@ -208,6 +209,22 @@ void SceneBatch::addTimingDiagram(const TimingDiagram& diagram) {
 }
 
 // Each end in its shade: white while still to be chosen.
+// The names beside the board's pins are made again only when they, the
+// number of pins or the pin being named change.
+void SceneBatch::addPinNames(const App& app) {
+    const Board& board = app.editor().shownBoard();
+    const std::optional<PinNaming::Field>& field = app.pinNaming().field();
+    const bool namingOutput = field && field->output;
+    const int32_t naming = field ? field->pin : -1;
+    PinNamesShown& shown = pinNamesShown;
+    if (!(shown.names == board.names) || shown.inputs != board.inputs.size() || shown.outputs != board.outputs.size() ||
+        shown.namingOutput != namingOutput || shown.naming != naming) {
+        shown = {board.names, board.inputs.size(), board.outputs.size(), namingOutput, naming,
+                 pinNameTexts(app.editor(), app.font(), namingOutput, naming)};
+    }
+    for (const sf::Text& name : shown.texts) addText(overlay, name);
+}
+
 void SceneBatch::addWire(const Wire& wire) {
     for (int end = 0; end < 2; ++end) {
         const Wire::Shade shade = wire.shades[static_cast<std::size_t>(end)];

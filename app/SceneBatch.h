@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/PinNames.h"
+
 #include <SFML/Graphics.hpp>
 
 #include <map>
@@ -46,6 +48,7 @@ private:
     void recolourChips(const Editor& editor);
     void addPaletteMarks(const Editor& editor);
     void addSelection(const App& app);
+    void addPinNames(const App& app);  // into the overlay
     void addTimingDiagram(const TimingDiagram& diagram);  // into the overlay
     void addWire(const Wire& wire);
     void addTag(const Tag& tag);
@@ -63,11 +66,22 @@ private:
     const sf::Texture* chipTexture = nullptr;
     std::vector<sf::Vector2f> corners;  // of the shape at hand
     Outline rectangle;                  // of the rectangle at hand
+    sf::RectangleShape selectedOutline;  // laid out again around each selected chip
     // Every pin, and every board circle, has the same triangles: worked out
     // once for each radius, number of points and outline thickness.
     std::map<std::tuple<float, std::size_t, float>, Outline> circles;
     // What the chip layer was laid out from, and the same for this frame.
     std::vector<uint64_t> chipLayout, nextChipLayout;
+    // The names beside the board's pins, and what they were made from.
+    struct PinNamesShown {
+        PinNames names;
+        std::size_t inputs = 0;
+        std::size_t outputs = 0;
+        bool namingOutput = false;
+        int32_t naming = -1;
+        std::vector<sf::Text> texts;
+    };
+    PinNamesShown pinNamesShown;
     // Where the inside of each pin and board circle lies in the chip layer, in drawing order.
     std::vector<std::pair<std::size_t, std::size_t>> colourRanges;
 };

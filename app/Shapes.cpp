@@ -53,11 +53,17 @@ sf::Text labelOf(const Chip& chip, const sf::Font& font) {
 }
 
 sf::RectangleShape selectedOutlineOf(const Chip& chip) {
-    sf::RectangleShape outline = bodyOf(chip);
+    sf::RectangleShape outline;
+    outlineSelected(outline, chip);
+    return outline;
+}
+
+void outlineSelected(sf::RectangleShape& outline, const Chip& chip) {
+    outline.setSize(toScreen(chip.size()));
+    outline.setPosition(toScreen(chip.position()));
     outline.setFillColor(sf::Color::Transparent);
     outline.setOutlineColor(layout::SELECTED);
     outline.setOutlineThickness(layout::SELECTED_OUTLINE);
-    return outline;
 }
 
 sf::RectangleShape selectingRectangle(const Box& area) {
@@ -79,16 +85,17 @@ sf::CircleShape inputCircle(const Editor& editor, std::size_t input) {
 
 sf::Vector2f pinNamePlace(const Editor& editor, bool output, std::size_t pin) {
     constexpr float GAP = 16.f, RAISE = 15.f;
-    const Board& board = editor.board();
+    const Board& board = editor.shownBoard();
     const Point centre = output ? editor.layout().outputPoint(pin, board.outputs.size()) : editor.layout().inputPoint(pin, board.inputs.size());
     return {output ? centre.x - GAP : centre.x + GAP, centre.y - RAISE};
 }
 
 std::vector<sf::Text> pinNameTexts(const Editor& editor, const sf::Font& font, bool namingOutput, int32_t naming) {
     std::vector<sf::Text> texts;
-    const PinNames& names = editor.board().names;
+    const Board& board = editor.shownBoard();
+    const PinNames& names = board.names;
     for (const bool output : {false, true}) {
-        const std::size_t count = output ? editor.board().outputs.size() : editor.board().inputs.size();
+        const std::size_t count = output ? board.outputs.size() : board.inputs.size();
         for (std::size_t pin = 0; pin < count; ++pin) {
             const std::string& name = output ? names.output(pin) : names.input(pin);
             if (name.empty() || (output == namingOutput && static_cast<int32_t>(pin) == naming)) continue;

@@ -27,6 +27,9 @@ sf::Text labelOf(const Chip& chip, const sf::Font& font);
 // A selected chip's outline, around its body; the rectangle that selects
 // chips, a thin outline. Neither fills what it surrounds.
 sf::RectangleShape selectedOutlineOf(const Chip& chip);
+// The same outline made again around another chip: no allocation once the
+// shape has been laid out.
+void outlineSelected(sf::RectangleShape& outline, const Chip& chip);
 sf::RectangleShape selectingRectangle(const Box& area);
 
 inline sf::Vector2f toScreen(Point point) { return {point.x, point.y}; }

@@ -25,6 +25,9 @@ void Chip::layout() {
 }
 
 void Chip::moveTo(Point position) {
+    // A chip held still by the mouse is moved where it stands every frame:
+    // that lays out nothing again.
+    if (position == position_ && !keptAt_ && laidOutAt_ == position_ && laidOutSize_ == size_) return;
     position_ = position;
     keptAt_.reset();
     layout();

@@ -8,8 +8,8 @@
 // spaces, tabs and line breaks in their names, clocked and lit inputs, wires
 // across chips and a wire under way; and so it does from frame to frame as
 // values change and chips move, with chips selected under a rectangle being
-// dragged, and with the inside of a chip shown; and the lines that say what
-// happened over it.
+// dragged, with pins named, and with the inside of a chip shown; and the
+// lines that say what happened over it.
 TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     AppDriver user;
     user.setPinCounts(3, 2);
@@ -55,6 +55,12 @@ TEST(Render, TheBatchedSceneIsTheSceneDrawnAShapeAtATime) {
     expectSamePixels("after a chip moved");
     user.click(user.input(2), sf::Mouse::Middle);
     expectSamePixels("after an input began to blink");
+    user.app.editor().namePin(true, 1, "cout"), user.app.editor().namePin(false, 0, "in");
+    expectSamePixels("with pins named");
+    user.controlClick(user.input(0));
+    user.type(U"a");
+    expectSamePixels("while a pin is being named");
+    user.type(U"\r");
     user.key(sf::Keyboard::A, true);
     user.press({1500, 200});
     user.moveMouse({410, 330});
