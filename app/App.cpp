@@ -253,19 +253,22 @@ bool App::pressInputColumn() {
     return true;
 }
 
-bool App::pressOutputColumn() {
+std::optional<int32_t> App::outputUnderMouse() const {
     const std::optional<int32_t> output = editor_.layout().outputAt(mouse(), editor_.board().outputs.size());
-    if (!output || *output < 0) return false;
-    wiring_.pressOutput(editor_, *output);
-    return true;
+    return output && *output >= 0 ? output : std::nullopt;
+}
+
+bool App::pressOutputColumn() {
+    const std::optional<int32_t> output = outputUnderMouse();
+    if (output) wiring_.pressOutput(editor_, *output);
+    return output.has_value();
 }
 
 // Outputs take no presses of their own, but for Ctrl and a press, which names one.
 bool App::nameOutput() {
-    const std::optional<int32_t> output = editor_.layout().outputAt(mouse(), editor_.board().outputs.size());
-    if (!output || *output < 0) return false;
-    pinNaming_.start(editor_, true, *output);
-    return true;
+    const std::optional<int32_t> output = outputUnderMouse();
+    if (output) pinNaming_.start(editor_, true, *output);
+    return output.has_value();
 }
 
 // While wiring, a press on a chip chooses a source or a target; else the
@@ -358,9 +361,10 @@ void App::showPinTags() {
     }
     if (!pin) return;
     const sf::Vector2f beside = toScreen(mouse()) + sf::Vector2f(14.f, 18.f);
-    widgets_.pinLabel.show(editor_.pinLabel(*pin), beside);
+    const std::string label = editor_.pinLabel(*pin);
+    widgets_.pinLabel.show(label, beside);
     if (widgets_.pinLabel.rect().getPosition().x + widgets_.pinLabel.rect().getSize().x > SCREEN_W)
-        widgets_.pinLabel.show(editor_.pinLabel(*pin), beside - sf::Vector2f(28.f, 0.f), true);
+        widgets_.pinLabel.show(label, beside - sf::Vector2f(28.f, 0.f), true);
 }
 
 Point App::mouse() const { return {static_cast<float>(frame_.mousePos.x), static_cast<float>(frame_.mousePos.y)}; }

@@ -65,6 +65,7 @@ private:
     bool pressInputColumn();
     bool pressOutputColumn();
     bool nameOutput();
+    std::optional<int32_t> outputUnderMouse() const;  // the output whose zone the pointer is in
     bool pressBoardChip();
     // As a press elsewhere would end them: a wire under way, and a drag,
     // whose chip first comes to where this frame takes it.

@@ -33,7 +33,6 @@ void outlineSelected(sf::RectangleShape& outline, const Chip& chip);
 sf::RectangleShape selectingRectangle(const Box& area);
 
 inline sf::Vector2f toScreen(Point point) { return {point.x, point.y}; }
-inline Point fromScreen(sf::Vector2f point) { return {point.x, point.y}; }
 
 // A board input shows its value, and a grey ring while it blinks; a lamp
 // shows whether it is lit. Those of the board shown: the inside of a chip

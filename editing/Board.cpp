@@ -2,6 +2,23 @@
 
 #include <algorithm>
 
+std::optional<Point> Board::pinPoint(const BoardLayout& layout, int32_t chip, int32_t pin, bool source) const {
+    if (chip == 0) {
+        const std::size_t count = source ? inputs.size() : outputs.size();
+        if (pin < 0 || static_cast<std::size_t>(pin) >= count) return std::nullopt;
+        const auto at = static_cast<std::size_t>(pin);
+        return source ? layout.inputPoint(at, count) : layout.outputPoint(at, count);
+    }
+    const Chip* found = chips.find(chip);
+    if (!found || pin < 0 || pin >= (source ? found->outputCount() : found->inputCount())) return std::nullopt;
+    return source ? found->outputPinPosition(pin) : found->inputPinPosition(pin);
+}
+
+void Board::step() {
+    evaluateChips();
+    transferAlongWires();
+}
+
 void Board::evaluateChips() {
     for (Chip& chip : chips) chip.evaluate();
 }

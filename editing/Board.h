@@ -2,6 +2,7 @@
 
 #include "editing/BoardChips.h"
 #include "editing/BoardInput.h"
+#include "editing/BoardLayout.h"
 #include "editing/Wire.h"
 #include "storage/PinNames.h"
 
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <optional>
 #include <vector>
 
 // What the user edits: the board's input switches and output lamps, the chips
@@ -31,8 +33,7 @@ public:
     // One step of the circuit: every chip computes its outputs from what the
     // wires delivered in the step before, then every wire carries its
     // source's value to its target, so a change moves one chip a step.
-    void evaluateChips();
-    void transferAlongWires();
+    void step();
 
     // Lamps show what their wires carried, and are dark without one.
     void showLamps() { lamps = outputs; }
@@ -52,7 +53,14 @@ public:
     void removeWiresWhere(const std::function<bool(const Connection&)>& attached);
     // The wire that feeds this chip input or board output (chip 0), if any.
     const Wire* wireInto(int32_t chip, int32_t pin) const;
+    // Where a wire's source (a chip's output, or a board input: chip 0) or
+    // target (a chip's input, or a lamp) stands; none when there is no such pin.
+    std::optional<Point> pinPoint(const BoardLayout& layout, int32_t chip, int32_t pin, bool source) const;
 
     friend bool operator==(const Board& a, const Board& b);
     friend bool operator!=(const Board& a, const Board& b) { return !(a == b); }
+
+private:
+    void evaluateChips();
+    void transferAlongWires();
 };

@@ -47,13 +47,11 @@ Chip* BoardChips::find(int32_t id) { return inRange(id) ? use(id).first : nullpt
 
 const Chip* BoardChips::find(int32_t id) const { return inRange(id) ? use(id).first : nullptr; }
 
-Chip* BoardChips::at(Point point) {
-    for (Chip& chip : chips)
+const Chip* BoardChips::at(Point point) const {
+    for (const Chip& chip : chips)
         if (chip.contains(point)) return &chip;
     return nullptr;
 }
-
-const Chip* BoardChips::at(Point point) const { return const_cast<BoardChips*>(this)->at(point); }
 
 // The index is made at the first look-up, from the chips in placement order.
 BoardChips::IdUse& BoardChips::use(int32_t id) const {

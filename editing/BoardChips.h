@@ -39,7 +39,6 @@ public:
     const Chip* find(int32_t id) const;
 
     // The first chip in placement order whose body holds the point.
-    Chip* at(Point point);
     const Chip* at(Point point) const;
 
     std::size_t size() const { return chips.size(); }

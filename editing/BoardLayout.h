@@ -27,7 +27,6 @@ public:
     BoardLayout(float screenWidth, float screenHeight) : width_(screenWidth), height_(screenHeight) {}
 
     float screenWidth() const { return width_; }
-    float screenHeight() const { return height_; }
     Box frame() const { return {FRAME_LEFT, FRAME_TOP, width_ - 2 * FRAME_LEFT, height_ - 2 * FRAME_TOP}; }
     float paletteTop() const { return height_ - PALETTE_RAISE; }
 

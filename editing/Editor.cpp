@@ -109,8 +109,7 @@ void Editor::keepIn(LibraryFile file, Library kept) {
         palette_.join(PaletteEntry(Chip(std::move(named.chip), palette_.nextPosition(), named.name, labelWidth_(named.name)),
                                    std::move(named.board), std::move(named.pins)));
     }
-    board_ = boardFrom(kept.board);
-    ++boardsReplaced_;
+    replaceBoard(boardFrom(kept.board));
     name_ = kept.name;
 }
 
@@ -227,16 +226,7 @@ void Editor::settleMove() {
     move_->before = stateNow(false, false).board;
 }
 
-// Wires name chips by id and reach the first chip with it: on a board of more
-// chips than ids, those of a repeated id are that chip's only.
-void Editor::removeChip(const Chip& chip) {
-    if (moving(chip)) endMove();
-    record("remove " + Spelling::utf8(chip.name()));
-    const int32_t id = chip.id();
-    if (board_.chips.find(id) == &chip)
-        board_.removeWiresWhere([id](const Connection& c) { return c.fromChip == id || c.toChip == id; });
-    board_.chips.remove(chip);
-}
+void Editor::removeChip(const Chip& chip) { removeChips({&chip}); }
 
 bool Editor::moving(const Chip& chip) const {
     return move_ && std::find(move_->chips.begin(), move_->chips.end(), &chip) != move_->chips.end();
@@ -259,7 +249,9 @@ void Editor::moveChips(const std::vector<const Chip*>& chips, Point to) {
 
 void Editor::removeChips(const std::vector<const Chip*>& chips) { removeChips(chips, "remove " + namesOf(chips)); }
 
-// As removing each would, in one step.
+// As removing each would, in one step. Wires name chips by id and reach the
+// first chip with it: on a board of more chips than ids, those of a repeated
+// id are that chip's only.
 void Editor::removeChips(const std::vector<const Chip*>& chips, const std::string& what) {
     if (chips.empty()) return;
     if (std::any_of(chips.begin(), chips.end(), [this](const Chip* chip) { return moving(*chip); })) endMove();
@@ -335,7 +327,7 @@ std::vector<const Chip*> Editor::addPiece(const KeptBoard& piece, Point at, cons
 
 bool Editor::connect(const Wire& wire) {
     const Connection& c = wire.connection;
-    if (!pinExists(c.fromChip, c.fromPin, true) || !pinExists(c.toChip, c.toPin, false)) return false;
+    if (!board_.pinPoint(layout_, c.fromChip, c.fromPin, true) || !board_.pinPoint(layout_, c.toChip, c.toPin, false)) return false;
     if (board_.wireInto(c.toChip, c.toPin)) {
         const std::string owner = c.toChip == 0 ? "the board" : Spelling::utf8(board_.chips.find(c.toChip)->name());
         return say((c.toChip == 0 ? "output " : "input ") + std::to_string(c.toPin) + " of " + owner + " is taken"), false;
@@ -344,13 +336,6 @@ bool Editor::connect(const Wire& wire) {
     board_.wires.push_back(wire);
     board_.wires.back().finish();
     return true;
-}
-
-bool Editor::pinExists(int32_t chip, int32_t pin, bool source) const {
-    if (pin < 0) return false;
-    if (chip == 0) return static_cast<std::size_t>(pin) < (source ? board_.inputs.size() : board_.outputs.size());
-    const Chip* found = board_.chips.find(chip);
-    return found && pin < (source ? found->outputCount() : found->inputCount());
 }
 
 void Editor::deleteWire(const Wire& wire, bool partOfLastStep) {
@@ -399,19 +384,18 @@ void Editor::open(const PaletteEntry& entry) {
     way_.push_back(std::make_shared<const BoardLeft>(BoardLeft{board_, name_}));
     record_.restart();
     if (opened.savedBoard()) {
-        board_ = boardFrom(*opened.savedBoard());
+        replaceBoard(boardFrom(*opened.savedBoard()));
     } else {
         KeptBoard laidOut = laidOutBoard(opened, palette_, layout_, labelWidth_);
         laidOut.pins = opened.pinNames();
-        board_ = boardFrom(laidOut);
+        replaceBoard(boardFrom(laidOut));
     }
-    ++boardsReplaced_;
     name_ = opened.name();
 }
 
 // Chips placed from the entry, or saved with it inside, keep what they are.
 void Editor::removeFromPalette(const PaletteEntry& entry) {
-    if (&entry < palette_.entries().data() + 2) return;
+    if (&entry < palette_.entries().data() + 2) return;  // NOT and AND stay
     const std::string name = Spelling::utf8(entry.name());
     record("remove " + name + " from the palette", true);
     palette_.remove(entry);
@@ -424,9 +408,8 @@ void Editor::newBoard() {
     inside_.reset();
     record("new board", false, true, true);
     way_.clear();
-    board_ = Board();
+    replaceBoard(Board());
     name_.clear();
-    ++boardsReplaced_;
     record_.restart();
 }
 
@@ -446,9 +429,14 @@ void Editor::updateOlderCopies() {
     const std::string words = withLines("updated " + older.described(), lines);
     record("update older copies", true);
     palette_.replaceAll(std::move(update->palette));
-    board_ = std::move(update->board);
-    ++boardsReplaced_;
+    replaceBoard(std::move(update->board));
     say(words, lines);
+}
+
+// What holds the board's chips lets them go: see boardsReplaced().
+void Editor::replaceBoard(Board board) {
+    board_ = std::move(board);
+    ++boardsReplaced_;
 }
 
 void Editor::undo() {
@@ -480,9 +468,8 @@ void Editor::back() {
     const std::shared_ptr<const BoardLeft> left = way_.back();
     record("back to " + (left->name.empty() ? std::string("the board") : Spelling::utf8(left->name)), false, true, true);
     way_.pop_back();
-    board_ = left->board;
+    replaceBoard(left->board);
     name_ = left->name;
-    ++boardsReplaced_;
     record_.restart();
 }
 
@@ -540,8 +527,7 @@ History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const 
 void Editor::restore(History::State state) {
     for (std::size_t i = 0; !state.way && i < state.board.inputs.size() && i < board_.inputs.size(); ++i)
         state.board.inputs[i] = board_.inputs[i];
-    board_ = std::move(state.board);
-    ++boardsReplaced_;
+    replaceBoard(std::move(state.board));
     board_.showLamps();
     if (state.palette) palette_.replaceAll(std::move(*state.palette));
     if (state.name) name_ = std::move(*state.name);
@@ -601,8 +587,7 @@ Point Editor::inFrame(const Chip& chip, Point wanted) const {
 void Editor::runFrame(Time now) {
     if (!pace_.stepDue()) return record_.follow(board_);
     blinkClockedInputs(now);
-    board_.evaluateChips();
-    board_.transferAlongWires();
+    board_.step();
     record_.append(board_);
 }
 
@@ -613,8 +598,7 @@ void Editor::togglePause(Time now) {
 
 void Editor::stepByHand() {
     if (!pace_.isPaused()) return;
-    board_.evaluateChips();
-    board_.transferAlongWires();
+    board_.step();
     record_.append(board_);
     pace_.stepTaken();
 }
@@ -662,14 +646,8 @@ void Editor::followPinsWithWireEnds() {
 
 void Editor::followPins(Wire& wire) const {
     const Connection& c = wire.connection;
-    if (c.fromChip == 0)
-        wire.setSourcePoint(layout_.inputPoint(static_cast<std::size_t>(c.fromPin), board_.inputs.size()));
-    else if (const Chip* source = board_.chips.find(c.fromChip))
-        wire.setSourcePoint(source->outputPinPosition(c.fromPin));
-    if (c.toChip == 0)
-        wire.setTargetPoint(layout_.outputPoint(static_cast<std::size_t>(c.toPin), board_.outputs.size()));
-    else if (const Chip* target = board_.chips.find(c.toChip))
-        wire.setTargetPoint(target->inputPinPosition(c.toPin));
+    if (const std::optional<Point> source = board_.pinPoint(layout_, c.fromChip, c.fromPin, true)) wire.setSourcePoint(*source);
+    if (const std::optional<Point> target = board_.pinPoint(layout_, c.toChip, c.toPin, false)) wire.setTargetPoint(*target);
 }
 
 // No chip, and not the palette as a whole, may grow beyond the largest chip a

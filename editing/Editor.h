@@ -229,6 +229,7 @@ private:
     History::State stateNow(bool palette, bool name, bool wholeBoard = false) const;
     void settleMove();
     void restore(History::State state);
+    void replaceBoard(Board board);
     void workChanged();
     void say(const std::string& words, const std::string& line = "");
     void say(const std::string& words, const std::vector<std::string>& lines);
@@ -241,7 +242,6 @@ private:
     // what the step is called in the past tense.
     std::vector<const Chip*> addPiece(const KeptBoard& piece, Point at, const std::string& what, const std::string& done);
     Point inFrame(const Chip& chip, Point wanted) const;
-    bool pinExists(int32_t chip, int32_t pin, bool source) const;
     void blinkClockedInputs(Time now);
 
     bool fitsInPalette(int64_t size, const std::string& name);

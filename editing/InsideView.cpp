@@ -115,7 +115,8 @@ void InsideView::show(ChipLogic::PartView part) {
     taps_.clear();
     const std::unordered_map<int32_t, int32_t> first = firstWithId(part);
     for (const Connection& c : inside.wires) {
-        const std::optional<Point> from = pinPoint(c.fromChip, c.fromPin, true), to = pinPoint(c.toChip, c.toPin, false);
+        const std::optional<Point> from = shown_.pinPoint(layout_, c.fromChip, c.fromPin, true),
+                                   to = shown_.pinPoint(layout_, c.toChip, c.toPin, false);
         const auto target = first.find(c.toChip);
         if (!from || !to || (c.toChip != 0 && target == first.end())) continue;
         shown_.wires.emplace_back(c, *from, *to);
@@ -145,14 +146,3 @@ void InsideView::showValues(ChipLogic::PartView part) {
     }
 }
 
-std::optional<Point> InsideView::pinPoint(int32_t chip, int32_t pin, bool source) const {
-    if (chip == 0) {
-        const std::size_t count = source ? shown_.inputs.size() : shown_.outputs.size();
-        if (pin < 0 || static_cast<std::size_t>(pin) >= count) return std::nullopt;
-        const std::size_t at = static_cast<std::size_t>(pin);
-        return source ? layout_.inputPoint(at, count) : layout_.outputPoint(at, count);
-    }
-    const Chip* found = shown_.chips.find(chip);
-    if (!found || pin < 0 || pin >= (source ? found->outputCount() : found->inputCount())) return std::nullopt;
-    return source ? found->outputPinPosition(pin) : found->inputPinPosition(pin);
-}

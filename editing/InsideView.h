@@ -66,7 +66,6 @@ private:
     // The last level's board, laid out, and its values.
     void show(ChipLogic::PartView part);
     void showValues(ChipLogic::PartView part);
-    std::optional<Point> pinPoint(int32_t chip, int32_t pin, bool source) const;
 
     BoardLayout layout_;
     LabelWidth labelWidth_;

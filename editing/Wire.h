@@ -29,10 +29,6 @@ public:
     // Both ends black and carrying values from now on.
     void finish();
 
-    bool feedsBoardOutput(int32_t output) const {
-        return connection.toChip == 0 && connection.toPin == output;
-    }
-
     // The ellipse with the wire's ends as foci and a distance sum of the
     // wire's length plus one pixel.
     bool isNear(Point point) const;

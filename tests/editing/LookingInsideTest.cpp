@@ -34,7 +34,7 @@ TEST(LookingInside, AChainInsideAChipWalksFrameByFrameAndLookingChangesNothing) 
     for (int frame = 0; frame < 7; ++frame) {
         run(*editor, 1);
         editor->showInside();
-        alone.evaluateChips(), alone.transferAlongWires();
+        alone.step();
         ASSERT_EQ(editor->board(), alone);
         int changed = 0, odd = 0;
         for (const Chip& shown : editor->shownBoard().chips) changed += shown.input(0) == (odd++ % 2 == 0);
