@@ -291,18 +291,17 @@ std::vector<const Chip*> Editor::duplicate(const std::vector<const Chip*>& chips
 // Wires name the first of the piece's chips with their id, as on a board;
 // an input no wire of the piece feeds holds 0, as any such input does.
 std::vector<const Chip*> Editor::addPiece(const KeptBoard& piece, Point at, const std::string& what, const std::string& done) {
-    int64_t size = static_cast<int64_t>(piece.wires.size());
-    int32_t depth = 1;
+    // The piece brings its chips and wires, not a chip of its own with pins.
+    const int64_t size = sizeAsChip(piece) - 1 - static_cast<int64_t>(piece.inputs.size() + piece.outputs.size());
     std::vector<Chip> chips;
     for (const KeptBoard::PlacedChip& placed : piece.chips) {
-        size += placed.logic.treeSize(), depth = std::max(depth, placed.logic.depth() + 1);
         chips.emplace_back(placed.logic, Point{placed.x, placed.y}, placed.name, labelWidth_(placed.name));
         chips.back().resize(chips.back().boardSize());
     }
     std::vector<const Chip*> added;
     for (const Chip& chip : chips) added.push_back(&chip);
     if (added.empty() || tooLarge(board_.sizeAsChip() + size, namesOf(added), ("not " + done).c_str(), "board") ||
-        tooDeep(depth, namesOf(added), ("not " + done).c_str(), "board"))
+        tooDeep(depthAsChip(piece), namesOf(added), ("not " + done).c_str(), "board"))
         return {};
     record(what + " " + namesOf(added));
     const Box bounds = boundsOf(added);
