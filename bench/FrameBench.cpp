@@ -47,6 +47,21 @@ FrameInput quietFrame(const App& app, int frame) {
     return input;
 }
 
+FrameInput keyFrame(const App& app, int frame, sf::Keyboard::Key code, bool control) {
+    FrameInput input = quietFrame(app, frame);
+    input.eventPending = true;
+    input.event.type = sf::Event::KeyPressed;
+    input.event.key = {code, false, control, false, false};
+    return input;
+}
+
+// A small target whose view lies far from the scene: every primitive is
+// clipped, no pixel is filled.
+void clipEverything(sf::RenderTexture& target) {
+    target.create(16, 16);
+    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+}
+
 // Heap taken by `frames` more frames of `work`, after one to warm up.
 template <class Work>
 double bytesPerFrame(Work work, int frames) {
@@ -110,8 +125,7 @@ void frameDraw(benchmark::State& state, bool batched) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
     app->step(quietFrame(*app, 1));
     sf::RenderTexture target;
-    target.create(16, 16);
-    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    clipEverything(target);
     int calls = 0;
     for (auto _ : state) calls = drawScene(*app, target, batched), target.display();
     state.counters["draw_calls"] = calls;
@@ -141,16 +155,11 @@ void BM_UndoStep(benchmark::State& state) {
 void BM_GroupDragStep(benchmark::State& state) {
     const auto app = appWithBoard(static_cast<int>(state.range(0)), App::WindowMode::None);
     int frame = 0;
-    const auto withEvent = [&](sf::Event::EventType type) {
-        FrameInput input = quietFrame(*app, ++frame);
-        input.eventPending = true;
-        input.event.type = type;
-        input.event.key = {sf::Keyboard::A, false, true, false, false};
-        if (type != sf::Event::KeyPressed) input.event.mouseButton = {sf::Mouse::Left, 960, 540};
-        return input;
-    };
-    app->step(withEvent(sf::Event::KeyPressed));
-    FrameInput press = withEvent(sf::Event::MouseButtonPressed);
+    app->step(keyFrame(*app, ++frame, sf::Keyboard::A, true));
+    FrameInput press = quietFrame(*app, ++frame);
+    press.eventPending = true;
+    press.event.type = sf::Event::MouseButtonPressed;
+    press.event.mouseButton = {sf::Mouse::Left, 960, 540};
     const Point grab = app->editor().board().chips.begin()->position() + Point{5.f, 5.f};
     press.mousePos = {static_cast<int>(grab.x), static_cast<int>(grab.y)};
     app->step(press);
@@ -165,8 +174,7 @@ void BM_GroupDragStep(benchmark::State& state) {
     state.counters["selected"] = static_cast<double>(app->selecting().selected().size());
     state.counters["bytes_per_frame"] = bytesPerFrame(dragFrame, 10);
     sf::RenderTexture target;
-    target.create(16, 16);
-    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    clipEverything(target);
     const auto cpuMicroseconds = [](std::clock_t since) { return static_cast<double>(std::clock() - since) * 1e6 / CLOCKS_PER_SEC; };
     std::clock_t start = std::clock();
     for (int drawn = 0; drawn < 20; ++drawn) dragFrame(), app->drawScene(target), target.display();
@@ -216,16 +224,11 @@ void BM_DiagramFrame(benchmark::State& state) {
         if (output > 0) editor.addOutput();
         editor.connect(Wire({oscillator.id(), 0, 0, output}, {}, {}));
     }
-    FrameInput f2 = quietFrame(*app, 1);
-    f2.eventPending = true;
-    f2.event.type = sf::Event::KeyPressed;
-    f2.event.key = {sf::Keyboard::F2, false, false, false, false};
-    app->step(f2);
+    app->step(keyFrame(*app, 1, sf::Keyboard::F2, false));
     int frame = 1;
     while (++frame < 400) app->step(quietFrame(*app, frame));
     sf::RenderTexture target;
-    target.create(16, 16);
-    target.setView(sf::View(sf::FloatRect(-100000.f, -100000.f, 16.f, 16.f)));
+    clipEverything(target);
     const auto work = [&] { app->step(quietFrame(*app, ++frame)), app->drawScene(target), target.display(); };
     for (auto _ : state) work();
     state.counters["draw_calls"] = app->drawScene(target);
