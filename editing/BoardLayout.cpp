@@ -1,5 +1,7 @@
 #include "editing/BoardLayout.h"
 
+#include "chip/Chip.h"
+
 namespace {
 
 // Holds a position of the given extent inside [start, start + length]; the
@@ -29,4 +31,16 @@ std::optional<int32_t> BoardLayout::pinAt(float x, Point point, std::size_t coun
 Point BoardLayout::holdInFrame(Point wanted, Point size) const {
     const Box area = frame();
     return {clampInto(wanted.x, size.x, area.left, area.width), clampInto(wanted.y, size.y, area.top, area.height)};
+}
+
+Point BoardLayout::inFrame(const Chip& chip, Point wanted) const {
+    const Box bounds = chip.bounds();
+    return holdInFrame(wanted, {bounds.width, bounds.height});
+}
+
+void BoardLayout::standInFrame(Chip& chip) const {
+    chip.resize(chip.boardSize());
+    const Point kept = chip.keptPosition();
+    chip.moveTo(inFrame(chip, chip.position()));
+    if (chip.position() != kept) chip.keepPositionAs(kept);
 }

@@ -10,6 +10,8 @@
 // Where the board stands on a screen of a given size: the frame that holds
 // its chips, the columns of its input switches and output lamps on the
 // frame's left and right edges, and the palette row below it.
+class Chip;
+
 class BoardLayout {
 public:
     // The frame's inner area runs from (FRAME_LEFT, FRAME_TOP) to
@@ -46,6 +48,11 @@ public:
     // The position nearest to `wanted` at which a body of this size lies
     // inside the frame; the top and left edges win when it does not fit.
     Point holdInFrame(Point wanted, Point size) const;
+    // The same for a chip, measured by its bounds.
+    Point inFrame(const Chip& chip, Point wanted) const;
+    // A chip put on the board: laid out for it and held inside the frame.
+    // Where it stood is kept, for the file, until the user moves it.
+    void standInFrame(Chip& chip) const;
 
 private:
     Point pinPoint(float x, std::size_t index, std::size_t count) const;

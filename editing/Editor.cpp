@@ -207,7 +207,7 @@ void Editor::moveChip(const Chip& chip, Point to) {
         endMove();
         move_ = Move{{&chip}, board_, chip.position()};
     }
-    own(chip).moveTo(inFrame(chip, to));
+    own(chip).moveTo(layout_.inFrame(chip, to));
 }
 
 void Editor::endMove() {
@@ -244,7 +244,7 @@ void Editor::moveChips(const std::vector<const Chip*>& chips, Point to) {
     const Point topLeft{bounds.left, bounds.top};
     const Point by = layout_.holdInFrame(topLeft + (to - chips.front()->position()), {bounds.width, bounds.height}) - topLeft;
     if (by == Point{}) return;
-    for (const Chip* chip : chips) own(*chip).moveTo(inFrame(*chip, chip->position() + by));
+    for (const Chip* chip : chips) own(*chip).moveTo(layout_.inFrame(*chip, chip->position() + by));
 }
 
 void Editor::removeChips(const std::vector<const Chip*>& chips) { removeChips(chips, "remove " + namesOf(chips)); }
@@ -308,7 +308,7 @@ std::vector<const Chip*> Editor::addPiece(const KeptBoard& piece, Point at, cons
     const Point topLeft{bounds.left, bounds.top}, by = layout_.holdInFrame(at, {bounds.width, bounds.height}) - topLeft;
     std::unordered_map<int32_t, int32_t> ids;
     for (std::size_t index = 0; index < chips.size(); ++index) {
-        chips[index].moveTo(inFrame(chips[index], chips[index].position() + by));
+        chips[index].moveTo(layout_.inFrame(chips[index], chips[index].position() + by));
         added[index] = &board_.chips.place(chips[index]);
         ids.emplace(chips[index].id(), added[index]->id());
     }
@@ -512,7 +512,7 @@ History::State Editor::stateNow(bool palette, bool name, bool wholeBoard) const 
     if (move_) {
         auto copy = state.board.chips.begin();
         for (auto chip = board_.chips.begin(); chip != board_.chips.end(); ++chip, ++copy)
-            if (&*chip == move_->chips.front()) copy->moveTo(inFrame(*copy, copy->position()));
+            if (&*chip == move_->chips.front()) copy->moveTo(layout_.inFrame(*copy, copy->position()));
     }
     if (palette) state.palette = palette_.entries();
     if (name) state.name = name_;
@@ -574,11 +574,6 @@ std::string Editor::pinLabel(const PinOf& pin) const {
                                                         : entry->pinNames().input(static_cast<std::size_t>(pin.pin));
     const std::string unnamed = (pin.output ? "out " : "in ") + std::to_string(pin.pin);
     return Spelling::utf8(pin.chip->name()) + ": " + (named.empty() ? unnamed : Spelling::utf8(named));
-}
-
-Point Editor::inFrame(const Chip& chip, Point wanted) const {
-    const Box bounds = chip.bounds();
-    return layout_.holdInFrame(wanted, {bounds.width, bounds.height});
 }
 
 // The record's rows follow the board's pins every frame, so that the diagram
@@ -705,10 +700,7 @@ Board Editor::boardFrom(const KeptBoard& kept) const {
     restored.showLamps();
     for (const KeptBoard::PlacedChip& placed : kept.chips) {
         Chip chip(placed.logic, {placed.x, placed.y}, placed.name, labelWidth_(placed.name));
-        chip.resize(chip.boardSize());
-        const Point kept = chip.position();
-        chip.moveTo(inFrame(chip, kept));
-        if (chip.position() != kept) chip.keepPositionAs(kept);
+        layout_.standInFrame(chip);
         restored.chips.add(std::move(chip));
     }
     for (const Connection& connection : kept.wires) {

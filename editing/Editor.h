@@ -241,7 +241,6 @@ private:
     // Puts the piece's chips on the board, their top-left at `at`; `done` is
     // what the step is called in the past tense.
     std::vector<const Chip*> addPiece(const KeptBoard& piece, Point at, const std::string& what, const std::string& done);
-    Point inFrame(const Chip& chip, Point wanted) const;
     void blinkClockedInputs(Time now);
 
     bool fitsInPalette(int64_t size, const std::string& name);

@@ -107,8 +107,7 @@ void InsideView::show(ChipLogic::PartView part) {
         const auto [alike, first] = circuits.try_emplace({logic.kind(), logic.inputCount(), logic.outputCount()});
         if (first) alike->second = ChipLogic::circuit(logic.kind(), {}, {}, logic.inputCount(), logic.outputCount());
         Chip chip(ChipLogic(logic.id(), alike->second, {}), {placed.x, placed.y}, placed.name, labelWidth_(placed.name));
-        chip.resize(chip.boardSize());
-        chip.moveTo(layout_.holdInFrame(chip.position(), chip.size()));
+        layout_.standInFrame(chip);
         shown_.chips.add(std::move(chip));
     }
     parts_ = partsOf(part, inside);

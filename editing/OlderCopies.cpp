@@ -232,10 +232,7 @@ void OlderCopies::replaceOnBoard(Update& update, const BoardLayout& layout) cons
         if (update.board.chips.find(id) == &*chip) removals.replacing(id, update.palette[held.entry], chip->name());
         static_cast<ChipLogic&>(*chip) = update.palette[held.entry];
         chip->setId(id);
-        chip->resize(chip->boardSize());
-        const Point kept = chip->keptPosition();
-        chip->moveTo(layout.holdInFrame(chip->position(), chip->size()));
-        if (chip->position() != kept) chip->keepPositionAs(kept);
+        layout.standInFrame(*chip);
     }
     update.board.removeWiresWhere([&](const Connection& c) { return removals.removes(c); });
     removals.say(update.removedWires);
