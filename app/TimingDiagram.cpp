@@ -33,8 +33,10 @@ void TimingDiagram::setup(const Box& frame, const sf::Font& font) {
 
 bool TimingDiagram::covers(Point point) const { return shown_ && panel_.getGlobalBounds().contains(toScreen(point)); }
 
+// Paused or slowed, most frames run no step: the diagram stays as drawn.
 void TimingDiagram::update(const SignalRecord& record) {
-    if (!shown_) return;
+    if (!shown_ || record.version() == drawnVersion_) return;
+    drawnVersion_ = record.version();
     nameRows(record);
     layOut(record.signalCount());
     strokes_.clear();

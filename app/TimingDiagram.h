@@ -65,6 +65,7 @@ private:
     std::vector<sf::Text> names_;
     float namesWidth_ = 0.f;
     std::vector<Stroke> strokes_;
+    uint64_t drawnVersion_ = 0;  // of the record the strokes were drawn from
     int32_t rows_ = 0;
     float rowHeight_ = ROW_HEIGHT;
     int32_t nameEvery_ = 1;

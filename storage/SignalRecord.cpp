@@ -3,14 +3,33 @@
 #include <algorithm>
 #include <stdexcept>
 
+namespace {
+
+uint64_t lastVersion = 0;
+
+}  // namespace
+
 SignalRecord::SignalRecord(int64_t capacity)
-    : capacity_(std::max<int64_t>(capacity, 1)), words_(static_cast<size_t>((capacity_ + 63) / 64)) {}
+    : capacity_(std::max<int64_t>(capacity, 1)), words_(static_cast<size_t>((capacity_ + 63) / 64)) {
+    changed();
+}
+
+void SignalRecord::changed() { version_ = ++lastVersion; }
+
+void SignalRecord::rename(int32_t signal, std::string name) {
+    signals_[static_cast<size_t>(signal)].name = std::move(name);
+    changed();
+}
 
 void SignalRecord::insertSignal(int32_t at, std::string name) {
     signals_.insert(signals_.begin() + at, Signal{std::move(name), end_, std::vector<uint64_t>(words_, 0)});
+    changed();
 }
 
-void SignalRecord::removeSignal(int32_t at) { signals_.erase(signals_.begin() + at); }
+void SignalRecord::removeSignal(int32_t at) {
+    signals_.erase(signals_.begin() + at);
+    changed();
+}
 
 void SignalRecord::append(const std::vector<bool>& column) {
     if (column.size() != signals_.size())
@@ -23,6 +42,7 @@ void SignalRecord::append(const std::vector<bool>& column) {
         word = column[index] ? word | bit : word & ~bit;
     }
     ++end_;
+    changed();
 }
 
 int64_t SignalRecord::since(int32_t signal) const {

@@ -26,7 +26,7 @@ public:
     int64_t capacity() const { return capacity_; }
     int32_t signalCount() const { return static_cast<int32_t>(signals_.size()); }
     const std::string& name(int32_t signal) const { return signals_[static_cast<size_t>(signal)].name; }
-    void rename(int32_t signal, std::string name) { signals_[static_cast<size_t>(signal)].name = std::move(name); }
+    void rename(int32_t signal, std::string name);
 
     // `at` from 0 to signalCount(): the signals from `at` on move one place up.
     void insertSignal(int32_t at, std::string name);
@@ -57,6 +57,10 @@ public:
     // The heap the record holds for its steps.
     size_t bytes() const;
 
+    // Taken anew at every change, and by every record made: what was drawn
+    // from a record of the same version needs no drawing again.
+    uint64_t version() const { return version_; }
+
 private:
     struct Signal {
         std::string name;
@@ -68,8 +72,11 @@ private:
     // The 64 steps from `step` on as the ring holds them, kept or not.
     uint64_t ringBits(const Signal& signal, int64_t step) const;
 
+    void changed();
+
     int64_t capacity_;
     size_t words_;
+    uint64_t version_ = 0;
     int64_t end_ = 0;
     std::vector<Signal> signals_;
 };

@@ -27,7 +27,7 @@ std::string shown(const AppDriver& user, int32_t row = -1, int32_t columns = 8) 
 // F2 shows a row per board pin, named, over at least its last 256 steps, the
 // newest at the right. Paused, it stands still; each step by hand moves it a
 // column: the switch shows in the step that carries it, the lamp after the
-// NOT. A pin added has no past. The chips under the diagram take no press;
+// NOT. A pin added has no past; a pin named is named at once. The chips under the diagram take no press;
 // the switches beside it do.
 TEST(TimingDiagram, ARowPerPinAndAColumnPerStep) {
     AppDriver user;
@@ -50,6 +50,9 @@ TEST(TimingDiagram, ARowPerPinAndAColumnPerStep) {
     user.click(user.button(Widgets::AddInput));
     user.key(sf::Keyboard::Right);
     EXPECT_EQ(std::make_tuple(shown(user), shown(user, 2), shown(user, 3)), std::make_tuple("a in1 in2 out0 ", "       0", "11111000"));
+    user.app.editor().namePin(true, 0, "y");
+    user.frames(1);
+    EXPECT_EQ(shown(user), "a in1 in2 y ");
     user.key(sf::Keyboard::F2);
     user.click(user.chip(under), sf::Mouse::Right);
     EXPECT_FALSE(user.board().chips.find(under));
